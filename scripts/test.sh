@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every test: a normal build, then the same tests under
+# AddressSanitizer + UndefinedBehaviorSanitizer, then the threaded tests under ThreadSanitizer.
+# Tests that draw run on Mesa's software renderer inside a virtual X server.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/install-deps.sh
+
+jobs=$(nproc)
+run_tests() {  # build-dir [ctest options...]
+  local dir=$1; shift
+  xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$dir" --output-on-failure -j "$jobs" "$@"
+}
+
+echo "== normal build"
+./scripts/build.sh build
+run_tests build
+
+echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
+./scripts/build.sh build-asan -DDELVIX_SANITIZE=address -DDELVIX_BENCH=OFF
+ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp UBSAN_OPTIONS=print_stacktrace=1 \
+  run_tests build-asan
+
+echo "== ThreadSanitizer (threaded tests)"
+./scripts/build.sh build-tsan -DDELVIX_SANITIZE=thread -DDELVIX_BENCH=OFF
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" run_tests build-tsan -R 'Thread'
+echo "== all tests passed"

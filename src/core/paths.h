@@ -1,0 +1,18 @@
+#pragma once
+// Path helpers of the program. On this system every join uses "/": the functions named for the
+// trailing backslash append "/" (a Windows program would append "\").
+#include <string>
+
+// The program's folder without a trailing separator ("Running Directory" of the folder settings).
+std::string GetRunningDirectory();
+// Appends "/" to a non-empty path that ends in neither "/" nor "\".
+void AddTrailingBackslash(std::string& path);
+// Same as AddTrailingBackslash (paths here end in "/", never in "\").
+void EnsureTrailingBackslash(std::string& path);
+std::string WithTrailingBackslash(std::string path);
+// A folder path without a "." gives its parent folder (the part before the last "/");
+// a path holding a "." is returned unchanged.
+std::string FolderForCreate(const std::string& path);
+// Something exists at path (file or folder).
+bool FileExists(const std::string& path);
+bool FileExistsAttr(const std::string& path);

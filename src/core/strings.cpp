@@ -1,0 +1,42 @@
+#include "core/strings.h"
+
+#include <cstdio>
+
+std::string IntToString(int value) { return std::to_string(value); }
+
+std::string FloatToString(float value) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%g", static_cast<double>(value));
+  return buf;
+}
+
+std::vector<std::string> SplitCommands(const std::string& script) {
+  std::vector<std::string> pieces;
+  size_t start = 0;
+  while (start <= script.size()) {
+    size_t end = script.find(';', start);
+    if (end == std::string::npos) end = script.size();
+    if (end > start) pieces.emplace_back(script, start, end - start);
+    start = end + 1;
+  }
+  return pieces;
+}
+
+void ReplaceAll(std::string& subject, const std::string& from, const std::string& to) {
+  if (from.empty()) return;
+  size_t pos = 0;
+  while ((pos = subject.find(from, pos)) != std::string::npos) {
+    subject.replace(pos, from.size(), to);
+    pos += to.size();
+  }
+}
+
+std::string StringReplaceCopy(std::string text, const std::string& from, const std::string& to) {
+  ReplaceAll(text, from, to);
+  return text;
+}
+
+void ReplaceTildes(std::string& text) {
+  for (char& c : text)
+    if (c == '~') c = '_';
+}
