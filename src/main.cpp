@@ -16,10 +16,7 @@ int main() {
   VornLog::SetMode(VornLog::kModeSync);
   VornLog::Start();
   gSettings.Load();
-  if (gSettings.log_type != 1) {
-    VornLog::SetMode(VornLog::kModeNormal);
-    VornLog::Printf("Logging Mode Changed: %s", "Normal");
-  }
+  VornLog::SwitchModeForSetting(gSettings.log_type);
   std::printf("Delvix %s: core services are built (log and settings in %s).\n"
               "The window, the 3D view and the GUI are not built yet, so there is nothing to show.\n",
               kVersionNumber, folder.c_str());

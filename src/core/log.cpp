@@ -122,9 +122,11 @@ void VornLog::ShowBox(const std::string& caption, const std::string& text) {
   }
 }
 
+// The line is written before the box is shown: a box that cannot be shown, or a process killed
+// while it waits, must not lose the reason.
 void VornLog::FatalError(const std::string& text) {
-  ShowBox("Vorn_Kesh - Critical Error", text);
   Write("------------ ERROR: " + text);
+  ShowBox("Vorn_Kesh - Critical Error", text);
   std::exit(1);
 }
 
@@ -139,8 +141,8 @@ void VornLog::FatalErrorf(const char* format, ...) {
 
 void VornLog::OpenGLError(uint32_t glError, const std::string& text) {
   std::string boxText = text + ": " + GlErrorName(glError);
-  ShowBox("Vorn_Kesh - OpenGl Error", boxText);
   Write("------------ OpenGl ERROR: " + boxText);
+  ShowBox("Vorn_Kesh - OpenGl Error", boxText);
 }
 
 void VornLog::OpenGLErrorf(uint32_t glError, const char* format, ...) {
@@ -171,6 +173,12 @@ void VornLog::Start() {
          kVersionNumber, local.tm_mday, local.tm_mon + 1, local.tm_year + 1900, local.tm_hour, local.tm_min,
          local.tm_sec);
   Printf("Logging Mode: %s", Mode() == kModeNormal ? "Normal" : "Sync every write");
+}
+
+void VornLog::SwitchModeForSetting(int logType) {
+  if (logType == 1) return;
+  SetMode(kModeNormal);
+  Printf("Logging Mode Changed: %s", "Normal");
 }
 
 void VornLog::Close() {

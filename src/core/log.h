@@ -10,8 +10,9 @@
 //   Messagef    model and export lines; written (and kept for the GUI's log window once
 //               keepMessages is set) only while the setting log_xmodel is true
 //   Warningf    "------ WARNING: " + text; nothing at all while log_warn is true
-//   FatalErrorf message box, then "------------ ERROR: " + text; ends the process with code 1
-//   OpenGLErrorf message box with the GL error's description, then the line; returns
+//   FatalErrorf "------------ ERROR: " + text, then a message box; ends the process with code 1
+//   OpenGLErrorf "------------ OpenGl ERROR: " + text and the GL error's description, then a
+//               message box with the same text; returns
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
@@ -42,6 +43,9 @@ class VornLog {
 
   // Deletes the file named fileName, opens it afresh and writes the banner and the mode line.
   static void Start();
+  // After the settings are read: a log_type of 1 keeps "Sync every write"; any other value
+  // switches to "Normal" and logs "Logging Mode Changed: Normal".
+  static void SwitchModeForSetting(int logType);
   // Closes the file when it is open (shutdown); a later line opens it again.
   static void Close();
 

@@ -29,12 +29,18 @@ class VornSettings {
  public:
   VornSettings();
 
+  // Writes the fourteen default hot keys.
   void SetDefaultHotkeys();
-  // Reads path (default "settings.xml") over the current values; a missing or malformed file
-  // keeps them. Clamps the values that have limits.
+  // Reads path (settings.xml in the working folder) over the current values. A missing or
+  // malformed file keeps every value; a missing section keeps its fields (a missing "hotkeys"
+  // section sets the default hot keys again); a missing key inside a present section reads as
+  // false or 0, except the folders, the rectangles and clear_list_on_change, which keep their
+  // values. Also reads the lights into SceneLights. Clamps scale, the frame rates, mouse_style,
+  // active_frame_theme and the light values to their ranges.
   void Load(const std::string& path = "settings.xml");
-  // Writes the whole file anew (temporary file, then rename). Does nothing once
-  // SettingsResetPending is set. Returns false when the file could not be written.
+  // Writes the whole file anew from the current values and SceneLights (a temporary file renamed
+  // over the old one, so a failed save never loses the file). Writes nothing once
+  // SettingsResetPending is set. True when the file was written; a failure is also logged.
   bool Save(const std::string& path = "settings.xml") const;
 
   std::string dir_cod2 = kSetPath;

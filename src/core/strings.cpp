@@ -1,13 +1,21 @@
 #include "core/strings.h"
 
-#include <cstdio>
+#include <charconv>
+#include <clocale>
+#include <cstdlib>
 
 std::string IntToString(int value) { return std::to_string(value); }
 
 std::string FloatToString(float value) {
+  // to_chars with a precision formats exactly as printf does in the C locale.
   char buf[32];
-  std::snprintf(buf, sizeof buf, "%g", static_cast<double>(value));
-  return buf;
+  auto result = std::to_chars(buf, buf + sizeof buf, static_cast<double>(value), std::chars_format::general, 6);
+  return std::string(buf, result.ptr);
+}
+
+double ParseDouble(const char* text) {
+  static const locale_t cLocale = ::newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+  return ::strtod_l(text, nullptr, cLocale);
 }
 
 std::vector<std::string> SplitCommands(const std::string& script) {

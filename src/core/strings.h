@@ -6,7 +6,11 @@
 #include <vector>
 
 std::string IntToString(int value);    // "%i"
-std::string FloatToString(float value);  // "%g"
+// printf "%g" (six significant digits), independent of the locale.
+std::string FloatToString(float value);
+// strtod of text in the C locale, whatever locale the process runs in: the number at the start
+// of text (leading blanks and a sign allowed, the rest ignored); 0 when text begins with none.
+double ParseDouble(const char* text);
 
 // Reads value from text through a string stream with the given manipulator (std::dec for
 // every caller). True when the read did not fail.
