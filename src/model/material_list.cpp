@@ -1,0 +1,108 @@
+// MaterialList: reading the material files of the current model.
+#include "model/material_list.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "core/log.h"
+#include "model/byte_reader.h"
+#include "platform/files.h"
+
+MaterialList gMaterialList;
+
+namespace {
+
+// The file of name in folder, found ignoring case; empty when there is none.
+std::string FindFile(const std::string& folder, const std::string& fileName) {
+  if (folder.empty() || !IsPlainFileName(fileName)) return {};
+  std::string found = platform::ResolvePathCaseInsensitive(folder + fileName);
+  return !found.empty() && platform::IsRegularFile(found) ? found : std::string();
+}
+
+// A name at an absolute offset: the bytes up to the first zero, at most limit of them. A name
+// cut by the limit is kept cut; one cut by the end of the file is refused.
+bool NameAt(const uint8_t* data, size_t size, uint32_t offset, size_t limit, std::string& out) {
+  if (offset >= size) return false;
+  size_t window = size - offset < limit ? size - offset : limit;
+  const void* zero = std::memchr(data + offset, 0, window);
+  size_t length = zero ? static_cast<const uint8_t*>(zero) - (data + offset) : window;
+  if (!zero && window < limit) return false;
+  out.assign(reinterpret_cast<const char*>(data + offset), length);
+  return true;
+}
+
+}  // namespace
+
+bool IsPlainFileName(const std::string& fileName) {
+  return !fileName.empty() && fileName != "." && fileName != ".." &&
+         fileName.find_first_of("/\\") == std::string::npos;
+}
+
+bool MaterialList::SetBasePath(const std::string& baseFolder) {
+  if (!platform::IsDirectory(baseFolder)) return false;
+  std::string base = baseFolder;
+  if (base.back() != '/') base += '/';
+  materialsFolder = base + "materials/";
+  imagesFolder = base + "images/";
+  return true;
+}
+
+void MaterialList::Clear() {
+  loaded = false;
+  materials.clear();
+  materialNames.clear();
+}
+
+ResultCode MaterialList::Load() {
+  if (materialNames.empty()) return ResultCode::NoMaterials;
+  materials.resize(materialNames.size());
+  for (size_t i = 0; i < materialNames.size(); ++i) LoadMaterial(materialNames[i], materials[i]);
+  loaded = true;
+  return ResultCode::Success;
+}
+
+ResultCode MaterialList::LoadMaterial(const std::string& materialName, Material& material) {
+  material.name = materialName;
+  std::string path = FindFile(materialsFolder, materialName);
+  std::vector<uint8_t> bytes;
+  errno = 0;
+  if (path.empty() || !platform::ReadWholeFile(path, bytes)) {
+    return errno == EACCES ? ResultCode::NoPermission : ResultCode::CantOpenFile;
+  }
+  ResultCode result = ParseMaterial(bytes.data(), bytes.size(), material);
+  if (result == ResultCode::MaterialCorrupt) {
+    VornLog::Messagef("^1Material: ^4(%s) ^1is corrupt", materialName.c_str());
+  }
+  return result;
+}
+
+ResultCode MaterialList::ParseMaterial(const uint8_t* data, size_t size, Material& material) const {
+  material.textures.clear();
+  material.textureCount = 0;
+  ByteReader in(data, size);
+  in.Seek(kCountOffset);
+  int16_t count = static_cast<int16_t>(in.U32() & 0xFFFF);
+  if (in.Failed() || count < 0 || !in.Seek(kTableOffset) || !in.Fits(count, kTableEntrySize)) {
+    return ResultCode::MaterialCorrupt;
+  }
+  std::vector<TextureSlot> textures(count);
+  for (TextureSlot& slot : textures) {
+    uint32_t slotOffset = in.U32();
+    in.Skip(4);
+    uint32_t imageOffset = in.U32();
+    std::string imageName;
+    if (!NameAt(data, size, slotOffset, kSlotNameLimit, slot.slotName) ||
+        !NameAt(data, size, imageOffset, kImageNameLimit, imageName)) {
+      return ResultCode::MaterialCorrupt;
+    }
+    slot.iwiName = imageName + ".iwi";
+    slot.ddsName = imageName + ".dds";
+    slot.iwiExists = ImageExists(slot.iwiName);
+    slot.ddsExists = ImageExists(slot.ddsName);
+  }
+  material.textures = std::move(textures);
+  material.textureCount = count;
+  return ResultCode::Success;
+}
+
+bool MaterialList::ImageExists(const std::string& fileName) const { return !FindFile(imagesFolder, fileName).empty(); }
