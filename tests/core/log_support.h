@@ -1,42 +1,30 @@
 #pragma once
-// LogFileTest: a fixture that points VornLog at Log.txt in a folder of its own, in mode 1, with the
-// log settings at their defaults, and puts everything back afterwards.
+// LogFileTest: a fixture that sends VornLog's lines to a file of its own (LogCapture), in mode 1,
+// not keeping message lines, and puts the log's mode, kept-line switch and box hook back afterwards.
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/log.h"
-#include "core/settings.h"
-#include "support/temp_folder.h"
+#include "support/log_capture.h"
 
 class LogFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    VornLog::SetFileName(LogPath());
     VornLog::SetMode(VornLog::kModeSync);
     VornLog::KeepMessages(false);
-    gSettings.log_xmodel = true;
-    gSettings.log_warn = false;
   }
   void TearDown() override {
     VornLog::Close();
-    VornLog::SetFileName("");
+    VornLog::SetMode(VornLog::kModeSync);
     VornLog::KeepMessages(false);
     VornLog::SetBoxHook(nullptr);
-    gSettings.log_xmodel = true;
-    gSettings.log_warn = false;
   }
 
-  std::string LogPath() const { return folder_.Path("Log.txt"); }
-  // The lines of Log.txt, without their "\n".
-  std::vector<std::string> LogLines() const {
-    std::vector<std::string> lines;
-    std::istringstream in(folder_.Read("Log.txt"));
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-  }
+  const std::string& LogPath() const { return capture_.Path(); }
+  // The lines of the log file, without their "\n".
+  std::vector<std::string> LogLines() const { return capture_.Lines(); }
 
-  TempFolder folder_;
+  LogCapture capture_;
 };

@@ -4,7 +4,9 @@
 
 #include <cstdio>
 #include <ctime>
+#include <fstream>
 
+#include "core/settings.h"
 #include "log_support.h"
 
 namespace {
@@ -28,7 +30,7 @@ std::tm LocalNow() {
 using LogStart = LogFileTest;
 
 TEST_F(LogStart, BeginsAFreshFileWithTheBannerAndTheModeLines) {
-  folder_.Write("Log.txt", "a line of the previous run\n");
+  std::ofstream(LogPath()) << "a line of the previous run\n";
   std::tm before = LocalNow();
   VornLog::Start();
   std::tm after = LocalNow();

@@ -18,6 +18,8 @@ class LogCapture {
   bool Has(const std::string& text) const;
   // Number of lines that equal text exactly.
   int Count(const std::string& text) const;
+  // The file the lines go to.
+  const std::string& Path() const { return path_; }
 
  private:
   std::string path_;
