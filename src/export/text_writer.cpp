@@ -78,6 +78,13 @@ TextWriter& TextWriter::Put(char c) {
 
 TextWriter& TextWriter::EndLine() { return Put(std::string_view("\r\n", 2)); }
 
+TextWriter& TextWriter::Text(std::string_view text) {
+  size_t start = 0;
+  for (size_t end; (end = text.find('\n', start)) != std::string_view::npos; start = end + 1)
+    Put(text.substr(start, end - start)).EndLine();
+  return Put(text.substr(start));
+}
+
 TextWriter& TextWriter::Int(int64_t value) {
   if (!file_) return *this;
   Reserve(24);

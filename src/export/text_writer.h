@@ -36,6 +36,8 @@ class TextWriter {
   TextWriter& EndLine();
   // A whole line: the text, then CR LF.
   TextWriter& Line(std::string_view text) { return Put(text).EndLine(); }
+  // Text that holds line ends: every "\n" is written as CR LF, as a text-mode file would.
+  TextWriter& Text(std::string_view text);
 
   // printf "%i" / "%u".
   TextWriter& Int(int64_t value);

@@ -41,6 +41,16 @@ TEST(TextWriter, NumbersMatchPrintf) {
   EXPECT_EQ(ReadAll(path), expected);
 }
 
+// Text with line ends is written as a text-mode file would write it.
+TEST(TextWriter, TextTurnsLineEndsIntoCrLf) {
+  const std::string path = ::testing::TempDir() + "text.txt";
+  TextWriter out;
+  ASSERT_TRUE(out.Open(path));
+  out.Text("\n{\n").Text("a\tb").Text("\n}");
+  ASSERT_TRUE(out.Close());
+  EXPECT_EQ(ReadAll(path), "\r\n{\r\na\tb\r\n}");
+}
+
 // Output larger than the buffer arrives whole and in order.
 TEST(TextWriter, LargeOutputArrivesWhole) {
   const std::string path = ::testing::TempDir() + "large.txt";
