@@ -166,6 +166,11 @@ std::string Xmodel::FindGameFile(const std::string& folder, const std::string& f
   return found.empty() ? path : found;
 }
 
+bool Xmodel::GameFileExists(const std::string& folder, const std::string& fileName) const {
+  std::string path = FindGameFile(folder, fileName);
+  return !path.empty() && platform::IsRegularFile(path);
+}
+
 bool Xmodel::HasGameFolder(const std::string& folder) const {
   std::string found = platform::ResolvePathCaseInsensitive(baseFolder + folder);
   return !found.empty() && platform::IsDirectory(found);

@@ -110,8 +110,10 @@ class Xmodel {
   // Parses the bytes of an xmodelparts file into info.bones (after the xmodel file: names are
   // limited by its size). Success sets skeletonLoaded.
   ResultCode ParseParts(const uint8_t* data, size_t size);
-  // Parses the bytes of an xmodelsurfs file in the current game's layout into lod's surfaces.
-  ResultCode ParseSurfsFile(const uint8_t* data, size_t size, XmodelLod& lod);
+  // Parses the bytes of an xmodelsurfs file in the current game's layout into lod's surfaces;
+  // Success sets lod.loaded, a failure leaves lod without surfaces. bytesRead, when given,
+  // receives where reading stopped (files may carry bytes after the last triangle).
+  ResultCode ParseSurfsFile(const uint8_t* data, size_t size, XmodelLod& lod, size_t* bytesRead = nullptr);
 
   // ---- State: written by the load sequence, read by everyone ----------------------------------
 
@@ -139,19 +141,24 @@ class Xmodel {
   // The steps of Load and LoadSurface (xmodel_reader.cpp, xmodelparts_reader.cpp,
   // xmodelsurfs_reader.cpp).
   ResultCode ReadXmodelFile();
+  ResultCode ParseXmodel(ByteReader& in);
   ResultCode ParseXmodelCod4(ByteReader& in);
   ResultCode ParseXmodelCod5(ByteReader& in);
   ResultCode ParseXmodelBo(ByteReader& in);
-  ResultCode ReadLodNamesAndMaterials(ByteReader& in, int minNameLength, bool offerGameSwitch);
+  ResultCode ReadLodNamesAndMaterials(ByteReader& in, size_t minNameLength, bool offerGameSwitch);
   ResultCode ReadLodMaterials(ByteReader& in);
   bool ReadCString(ByteReader& in, std::string& out) const;
-  bool AutoGameSwitch(ByteReader& in, size_t nameStart);
+  bool AutoGameSwitch(const ByteReader& in, size_t nameStart, const std::string& lodName);
   void RestoreGame();
   ResultCode LoadParts();
   ResultCode ReadSurfsFile(XmodelLod& lod);
-  ResultCode ParseSurfs(ByteReader& in, XmodelLod& lod, bool boLayout);
-  // Finds a file of the game below the base folder, ignoring case: folder/name.
+  ResultCode ParseSurfsCod4Cod5(ByteReader& in, XmodelLod& lod);
+  ResultCode ParseSurfsBo(ByteReader& in, XmodelLod& lod);
+  // The file base folder + folder + "/" + name as it is on disk (found ignoring case); the path
+  // as written when there is none; empty when name cannot be a file name.
   std::string FindGameFile(const std::string& folder, const std::string& name) const;
+  // A regular file base folder + folder + "/" + name exists (found ignoring case).
+  bool GameFileExists(const std::string& folder, const std::string& name) const;
   bool HasGameFolder(const std::string& folder) const;
   // Drops everything read from the model's files; used by Unload and by a failed Load.
   void ForgetModelData();
