@@ -1,0 +1,5 @@
+#include "model/image_result.h"
+
+#include "core/log.h"
+
+std::string ImageResultText(ImageResult result) { return ErrorCodeText(static_cast<int32_t>(result)); }

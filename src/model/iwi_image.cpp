@@ -1,0 +1,140 @@
+// IWI reading: header per version, then the level chain walked back from the end of the file.
+#include "model/iwi_image.h"
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include "core/log.h"
+#include "platform/files.h"
+
+namespace {
+
+constexpr uint32_t kHeaderEndV6 = 28;
+constexpr uint32_t kHeaderEndV13 = 48;
+constexpr uint32_t kHeaderEndV8 = 32;
+
+int16_t LoadI16(const uint8_t* at) { return int16_t(uint16_t(at[0] | at[1] << 8)); }
+
+}  // namespace
+
+const DdsFormatRow* IwiFormatRow(uint8_t format) {
+  switch (static_cast<IwiFormat>(format)) {
+    case IwiFormat::DXT1: return &kDdsFormats[kDdsDxt1];
+    case IwiFormat::DXT3: return &kDdsFormats[kDdsDxt3];
+    case IwiFormat::DXT5: return &kDdsFormats[kDdsDxt5];
+    case IwiFormat::RGB: return &kDdsFormats[kDdsBgr8];
+    case IwiFormat::RGBA: return &kDdsFormats[kDdsBgra8];
+  }
+  return nullptr;
+}
+
+void IwiImage::DropLevels() {
+  loaded_ = false;
+  mipCount_ = 0;
+  width_ = height_ = 0;
+  levels_.clear();
+  bytes_.clear();
+  bytes_.shrink_to_fit();
+}
+
+void IwiImage::Clear() {
+  DropLevels();
+  found_ = false;
+  name_.clear();
+  shortName_.clear();
+  filePath_.clear();
+}
+
+ImageResult IwiImage::SetFile(const std::string& path) {
+  Clear();
+  const size_t cut = path.find_last_of("/\\");
+  if (cut == std::string::npos) return ImageResult::NotPossible;
+  std::string onDisk = platform::ResolvePathCaseInsensitive(path);
+  if (onDisk.empty() || !platform::IsRegularFile(onDisk)) return ImageResult::FileNotFound;
+  found_ = true;
+  name_ = shortName_ = path.substr(cut + 1);
+  filePath_ = std::move(onDisk);
+  return ImageResult::Success;
+}
+
+IwiLevel IwiImage::Level(size_t index) const {
+  if (index >= levels_.size()) return {};
+  const LevelSpan& span = levels_[index];
+  return {bytes_.data() + span.offset, span.size, span.width, span.height};
+}
+
+ImageResult IwiImage::LoadIWI() {
+  DropLevels();
+  std::vector<uint8_t> bytes;
+  errno = 0;
+  if (filePath_.empty() || !platform::ReadWholeFile(filePath_, bytes))
+    return errno == EACCES ? ImageResult::NoPermission : ImageResult::CantOpenFile;
+  return ReadIwi(std::move(bytes));
+}
+
+ImageResult IwiImage::ReadIwi(std::vector<uint8_t> bytes) {
+  DropLevels();
+  bytes_ = std::move(bytes);
+  ImageResult result = ImageResult::BadMagic;
+  if (bytes_.size() >= 3 && std::memcmp(bytes_.data(), "IWi", 3) == 0) {
+    const int version = bytes_.size() > 3 ? bytes_[3] : -1;
+    if (version == 5 || version == 6) result = ReadIwiV6(kHeaderEndV6);
+    else if (version == 13) result = ReadIwiV6(kHeaderEndV13);
+    else if (version == 8) result = ReadIwiV8();
+    else result = ImageResult::BadVersion;
+  }
+  if (result != ImageResult::Success) DropLevels();
+  return result;
+}
+
+// Versions 5, 6 and 13: the fields follow the version byte; only the header length differs.
+ImageResult IwiImage::ReadIwiV6(uint32_t headerEnd) { return ReadHeaderAndLevels(4, headerEnd, true); }
+
+// Version 8: four more bytes before the fields; the chain has no 1x1 stop.
+ImageResult IwiImage::ReadIwiV8() { return ReadHeaderAndLevels(8, kHeaderEndV8, false); }
+
+// Reads format, usage, width, height and depth at fieldsAt, then the levels.
+ImageResult IwiImage::ReadHeaderAndLevels(uint32_t fieldsAt, uint32_t headerEnd, bool stopAtOnePixel) {
+  if (bytes_.size() < headerEnd) return ImageResult::ShortRead;
+  const uint8_t* fields = bytes_.data() + fieldsAt;
+  format_ = fields[0];
+  usage_ = fields[1];
+  const int16_t width = LoadI16(fields + 2), height = LoadI16(fields + 4);
+  width_ = width > 0 ? uint32_t(width) : 0;
+  height_ = height > 0 ? uint32_t(height) : 0;
+  depth_ = LoadI16(fields + 6);
+  return ReadLevels(headerEnd, stopAtOnePixel);
+}
+
+// Walks the chain back from the end of the file: level 0 ends at the end, each smaller level ends
+// where the previous one starts. Stops after the level that starts at the header, after a 1x1
+// level (versions 5, 6, 13), after kMaxLevels, or before a level that would reach into the header.
+ImageResult IwiImage::ReadLevels(uint32_t headerEnd, bool stopAtOnePixel) {
+  const DdsFormatRow* row = IwiFormatRow(format_);
+  if (!row) return ImageResult::UnknownFormat;
+  if (width_ == 0 || height_ == 0) return ImageResult::ShortRead;
+
+  size_t pos = bytes_.size();
+  uint32_t w = width_, h = height_;
+  for (int k = 0; k < kMaxLevels; ++k) {
+    const uint64_t size = DdsLevelSize(*row, w, h);
+    if (size > pos - headerEnd) {
+      VornLog::Messagef("IWI: (%s) failed to read correct block size.", name_.c_str());
+      if (k == 0) return ImageResult::ShortRead;
+      break;
+    }
+    pos -= size_t(size);
+    levels_.push_back({pos, size_t(size), w, h});
+    if (pos == headerEnd) {
+      if (k == 0) mipCount_ = 1;
+      break;
+    }
+    ++mipCount_;
+    if (stopAtOnePixel && w == 1 && h == 1) break;
+    w = NextMipSize(w);
+    h = NextMipSize(h);
+  }
+  loaded_ = true;
+  return ImageResult::Success;
+}

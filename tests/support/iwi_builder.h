@@ -1,0 +1,38 @@
+#pragma once
+// Builds IWI files byte for byte: the header of a version (5, 6, 8 or 13) and the mipmap levels,
+// smallest first, with level 0 ending the file. Unused header bytes are 0xA5 so a reader that takes
+// a field from the wrong offset sees garbage.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+struct IwiSpec {
+  int version = 6;
+  uint8_t format = 11;  // 1 RGBA, 2 RGB, 11 DXT1, 12 DXT3, 13 DXT5
+  uint8_t usage = 0;
+  int16_t width = 4;
+  int16_t height = 4;
+  int levels = 0;       // 0: the whole chain down to 1x1
+};
+
+// Header bytes of spec (28 bytes for versions 5 and 6, 32 for 8, 48 for 13).
+std::vector<uint8_t> IwiHeader(const IwiSpec& spec);
+
+// Byte size of one level of the format at width x height (whole 4x4 blocks for DXT).
+size_t IwiLevelBytes(uint8_t format, uint32_t width, uint32_t height);
+
+// Level contents for spec, largest first, each filled with a pattern that differs per level.
+std::vector<std::vector<uint8_t>> PatternLevels(const IwiSpec& spec);
+
+// A whole file: header, then levels (given largest first) stored smallest first.
+std::vector<uint8_t> MakeIwi(const IwiSpec& spec, const std::vector<std::vector<uint8_t>>& levels);
+// A whole file with PatternLevels.
+std::vector<uint8_t> MakeIwi(const IwiSpec& spec);
+
+// Writes bytes to path; fails the current test when it cannot.
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+std::vector<uint8_t> ReadBytes(const std::string& path);
+
+}  // namespace testsupport
