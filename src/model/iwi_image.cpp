@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/log.h"
+#include "model/byte_reader.h"
 #include "platform/files.h"
 
 namespace {
@@ -13,8 +14,6 @@ namespace {
 constexpr uint32_t kHeaderEndV6 = 28;
 constexpr uint32_t kHeaderEndV13 = 48;
 constexpr uint32_t kHeaderEndV8 = 32;
-
-int16_t LoadI16(const uint8_t* at) { return int16_t(uint16_t(at[0] | at[1] << 8)); }
 
 }  // namespace
 
@@ -76,12 +75,15 @@ ImageResult IwiImage::LoadIWI() {
 ImageResult IwiImage::ReadIwi(std::vector<uint8_t> bytes) {
   DropLevels();
   bytes_ = std::move(bytes);
+  ByteReader in(bytes_.data(), bytes_.size());
+  const uint8_t* magic = in.Take(3);
   ImageResult result = ImageResult::BadMagic;
-  if (bytes_.size() >= 3 && std::memcmp(bytes_.data(), "IWi", 3) == 0) {
-    const int version = bytes_.size() > 3 ? bytes_[3] : -1;
-    if (version == 5 || version == 6) result = ReadIwiV6(kHeaderEndV6);
-    else if (version == 13) result = ReadIwiV6(kHeaderEndV13);
-    else if (version == 8) result = ReadIwiV8();
+  if (magic && std::memcmp(magic, "IWi", 3) == 0) {
+    const uint8_t version = in.U8();
+    if (in.Failed()) result = ImageResult::BadVersion;
+    else if (version == 5 || version == 6) result = ReadIwiV6(in, kHeaderEndV6);
+    else if (version == 13) result = ReadIwiV6(in, kHeaderEndV13);
+    else if (version == 8) result = ReadIwiV8(in);
     else result = ImageResult::BadVersion;
   }
   if (result != ImageResult::Success) DropLevels();
@@ -89,21 +91,23 @@ ImageResult IwiImage::ReadIwi(std::vector<uint8_t> bytes) {
 }
 
 // Versions 5, 6 and 13: the fields follow the version byte; only the header length differs.
-ImageResult IwiImage::ReadIwiV6(uint32_t headerEnd) { return ReadHeaderAndLevels(4, headerEnd, true); }
+ImageResult IwiImage::ReadIwiV6(ByteReader& in, uint32_t headerEnd) { return ReadFieldsAndLevels(in, headerEnd, true); }
 
-// Version 8: four more bytes before the fields; the chain has no 1x1 stop.
-ImageResult IwiImage::ReadIwiV8() { return ReadHeaderAndLevels(8, kHeaderEndV8, false); }
+// Version 8: four bytes before the fields; the chain has no 1x1 stop.
+ImageResult IwiImage::ReadIwiV8(ByteReader& in) {
+  in.Skip(4);
+  return ReadFieldsAndLevels(in, kHeaderEndV8, false);
+}
 
-// Reads format, usage, width, height and depth at fieldsAt, then the levels.
-ImageResult IwiImage::ReadHeaderAndLevels(uint32_t fieldsAt, uint32_t headerEnd, bool stopAtOnePixel) {
-  if (bytes_.size() < headerEnd) return ImageResult::ShortRead;
-  const uint8_t* fields = bytes_.data() + fieldsAt;
-  format_ = fields[0];
-  usage_ = fields[1];
-  const int16_t width = LoadI16(fields + 2), height = LoadI16(fields + 4);
+// Reads format, usage, width, height and depth at the reader's position, then the levels.
+ImageResult IwiImage::ReadFieldsAndLevels(ByteReader& in, uint32_t headerEnd, bool stopAtOnePixel) {
+  format_ = in.U8();
+  usage_ = in.U8();
+  const int16_t width = in.I16(), height = in.I16();
+  depth_ = in.I16();
+  if (in.Failed() || bytes_.size() < headerEnd) return ImageResult::ShortRead;
   width_ = width > 0 ? uint32_t(width) : 0;
   height_ = height > 0 ? uint32_t(height) : 0;
-  depth_ = LoadI16(fields + 6);
   return ReadLevels(headerEnd, stopAtOnePixel);
 }
 

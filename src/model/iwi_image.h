@@ -16,6 +16,8 @@
 #include "model/dds_format.h"
 #include "model/image_result.h"
 
+class ByteReader;
+
 // The IWI format byte: RGBA (stored B,G,R,A), RGB (stored B,G,R), and the three DXT block formats.
 enum class IwiFormat : uint8_t { RGBA = 1, RGB = 2, DXT1 = 11, DXT3 = 12, DXT5 = 13 };
 
@@ -86,9 +88,9 @@ class IwiImage {
   };
 
   void DropLevels();
-  ImageResult ReadIwiV6(uint32_t headerEnd);
-  ImageResult ReadIwiV8();
-  ImageResult ReadHeaderAndLevels(uint32_t fieldsAt, uint32_t headerEnd, bool stopAtOnePixel);
+  ImageResult ReadIwiV6(ByteReader& in, uint32_t headerEnd);
+  ImageResult ReadIwiV8(ByteReader& in);
+  ImageResult ReadFieldsAndLevels(ByteReader& in, uint32_t headerEnd, bool stopAtOnePixel);
   ImageResult ReadLevels(uint32_t headerEnd, bool stopAtOnePixel);
 
   bool loaded_ = false;

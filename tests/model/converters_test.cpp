@@ -178,7 +178,7 @@ TEST(ConvertersAgainstSquish, RandomBlocksAtEverySize) {
 
 TEST(ConvertersAgainstSquish, EveryDxtLevelOfTheRealImages) {
   int levelsCompared = 0;
-  for (const auto& file : testsupport::RealIwiFiles()) {
+  for (const auto& file : testfiles::RealIwiFiles()) {
     IwiImage image;
     if (image.SetFile(file.path) != ImageResult::Success || image.LoadIWI() != ImageResult::Success) continue;
     if (image.Format() < 11) continue;

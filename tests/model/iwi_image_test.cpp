@@ -7,12 +7,13 @@
 
 #include <filesystem>
 
+#include "support/game_files.h"
 #include "support/iwi_builder.h"
 #include "support/real_images.h"
 #include "support/temp_folder.h"
 
-using testsupport::IwiSpec;
-using testsupport::MakeIwi;
+using testfiles::IwiSpec;
+using testfiles::MakeIwi;
 
 namespace {
 
@@ -28,7 +29,7 @@ size_t LevelBytesTotal(const IwiImage& image) {
 
 // Every real file reads, and its level chain covers the file exactly from the header to the end.
 TEST(IwiImageRealData, EveryFileReadsWithItsWholeLevelChain) {
-  const auto files = testsupport::RealIwiFiles();
+  const auto files = testfiles::RealIwiFiles();
   ASSERT_GE(files.size(), 30u);
   for (const auto& file : files) {
     SCOPED_TRACE(file.relative);
@@ -91,7 +92,7 @@ TEST(IwiImageRead, EveryVersionFormatAndSizeGivesItsLevels) {
           IwiSpec spec{version, format, 0, w, h, levels};
           SCOPED_TRACE(testing::Message() << "v" << version << " format " << int(format) << " " << w << "x" << h
                                           << " levels " << levels);
-          const auto expected = testsupport::PatternLevels(spec);
+          const auto expected = testfiles::PatternLevels(spec);
           IwiImage image;
           ASSERT_EQ(image.ReadIwi(MakeIwi(spec)), ImageResult::Success);
           EXPECT_EQ(image.Width(), uint32_t(w));
@@ -147,10 +148,10 @@ TEST(IwiImageRead, RefusesWhatItCannotRead) {
       {"format 6", MakeIwi({6, 6, 0, 8, 8, 1}), ImageResult::UnknownFormat},
       {"header cut short", std::vector<uint8_t>(v13.begin(), v13.begin() + 40), ImageResult::ShortRead},
       {"zero width", MakeIwi({6, 11, 0, 0, 8, 1}), ImageResult::ShortRead},
-      {"negative height", testsupport::MakeIwi({6, 1, 0, 4, -4, 1}, {std::vector<uint8_t>(64)}), ImageResult::ShortRead},
-      {"huge size, tiny file", testsupport::MakeIwi({6, 1, 0, 32767, 32767, 1}, {std::vector<uint8_t>(64)}),
+      {"negative height", testfiles::MakeIwi({6, 1, 0, 4, -4, 1}, {std::vector<uint8_t>(64)}), ImageResult::ShortRead},
+      {"huge size, tiny file", testfiles::MakeIwi({6, 1, 0, 32767, 32767, 1}, {std::vector<uint8_t>(64)}),
        ImageResult::ShortRead},
-      {"level 0 larger than the data", testsupport::MakeIwi({6, 11, 0, 8, 8, 1}, {std::vector<uint8_t>(24)}),
+      {"level 0 larger than the data", testfiles::MakeIwi({6, 11, 0, 8, 8, 1}, {std::vector<uint8_t>(24)}),
        ImageResult::ShortRead},
   };
   for (const Case& c : cases) {
@@ -183,8 +184,8 @@ TEST(IwiImageRead, TruncatedAtEveryLength) {
 // into the header stops before it.
 TEST(IwiImageRead, ChainThatDoesNotMeetTheHeader) {
   IwiSpec spec{8, 11, 0, 16, 16, 0};
-  auto levels = testsupport::PatternLevels(spec);
-  auto bytes = testsupport::IwiHeader(spec);
+  auto levels = testfiles::PatternLevels(spec);
+  auto bytes = testfiles::IwiHeader(spec);
   bytes.insert(bytes.end(), 5, 0xEE);  // spare bytes before the smallest level
   for (auto level = levels.rbegin(); level != levels.rend(); ++level) bytes.insert(bytes.end(), level->begin(), level->end());
   IwiImage image;
@@ -194,7 +195,7 @@ TEST(IwiImageRead, ChainThatDoesNotMeetTheHeader) {
   // Version 6 drops the two smallest levels: the chain ends early, keeping what fits.
   spec.version = 6;
   levels.resize(levels.size() - 2);
-  bytes = testsupport::IwiHeader(spec);
+  bytes = testfiles::IwiHeader(spec);
   bytes.insert(bytes.end(), 12, 0xEE);
   for (auto level = levels.rbegin(); level != levels.rend(); ++level) bytes.insert(bytes.end(), level->begin(), level->end());
   ASSERT_EQ(image.ReadIwi(bytes), ImageResult::Success);
@@ -203,7 +204,7 @@ TEST(IwiImageRead, ChainThatDoesNotMeetTheHeader) {
 
 TEST(IwiImageFile, SetFileFindsTheFileInAnyCaseAndKeepsTheAskedName) {
   TempFolder folder;
-  testsupport::WriteBytes(folder.Path("Tank_Col.IWI"), MakeIwi({6, 11, 0, 8, 8, 0}));
+  testfiles::WriteGameFile(folder.Path("Tank_Col.IWI"), MakeIwi({6, 11, 0, 8, 8, 0}));
   IwiImage image;
   ASSERT_EQ(image.SetFile(folder.Path("tank_col.iwi")), ImageResult::Success);
   EXPECT_TRUE(image.IsFound());
@@ -218,8 +219,8 @@ TEST(IwiImageFile, SetFileFindsTheFileInAnyCaseAndKeepsTheAskedName) {
 // An image never keeps an earlier file's name, path or levels after a failure.
 TEST(IwiImageFile, FailuresLeaveNothingOfTheEarlierFile) {
   TempFolder folder;
-  testsupport::WriteBytes(folder.Path("good.iwi"), MakeIwi({6, 11, 0, 8, 8, 0}));
-  testsupport::WriteBytes(folder.Path("bad.iwi"), {'I', 'W', 'i', 7});
+  testfiles::WriteGameFile(folder.Path("good.iwi"), MakeIwi({6, 11, 0, 8, 8, 0}));
+  testfiles::WriteGameFile(folder.Path("bad.iwi"), {'I', 'W', 'i', 7});
   IwiImage image;
   ASSERT_EQ(image.SetFile(folder.Path("good.iwi")), ImageResult::Success);
   ASSERT_EQ(image.LoadIWI(), ImageResult::Success);
@@ -249,7 +250,7 @@ TEST(IwiImageFile, FailuresLeaveNothingOfTheEarlierFile) {
 TEST(IwiImageFile, UnreadableFileIsAPermissionError) {
   if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
   TempFolder folder;
-  testsupport::WriteBytes(folder.Path("locked.iwi"), MakeIwi({6, 11, 0, 8, 8, 0}));
+  testfiles::WriteGameFile(folder.Path("locked.iwi"), MakeIwi({6, 11, 0, 8, 8, 0}));
   std::filesystem::permissions(folder.Path("locked.iwi"), std::filesystem::perms::none);
   IwiImage image;
   ASSERT_EQ(image.SetFile(folder.Path("locked.iwi")), ImageResult::Success);

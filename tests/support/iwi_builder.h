@@ -1,12 +1,12 @@
 #pragma once
 // Builds IWI files byte for byte: the header of a version (5, 6, 8 or 13) and the mipmap levels,
-// smallest first, with level 0 ending the file. Unused header bytes are 0xA5 so a reader that takes
-// a field from the wrong offset sees garbage.
+// smallest first, with level 0 ending the file. Unused header bytes are kFill, so a reader that
+// takes a field from the wrong offset sees garbage.
+#include <cstddef>
 #include <cstdint>
-#include <string>
 #include <vector>
 
-namespace testsupport {
+namespace testfiles {
 
 struct IwiSpec {
   int version = 6;
@@ -24,6 +24,7 @@ std::vector<uint8_t> IwiHeader(const IwiSpec& spec);
 size_t IwiLevelBytes(uint8_t format, uint32_t width, uint32_t height);
 
 // Level contents for spec, largest first, each filled with a pattern that differs per level.
+// Each level is half the one before (rounded down, at least 1).
 std::vector<std::vector<uint8_t>> PatternLevels(const IwiSpec& spec);
 
 // A whole file: header, then levels (given largest first) stored smallest first.
@@ -31,8 +32,4 @@ std::vector<uint8_t> MakeIwi(const IwiSpec& spec, const std::vector<std::vector<
 // A whole file with PatternLevels.
 std::vector<uint8_t> MakeIwi(const IwiSpec& spec);
 
-// Writes bytes to path; fails the current test when it cannot.
-void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
-std::vector<uint8_t> ReadBytes(const std::string& path);
-
-}  // namespace testsupport
+}  // namespace testfiles

@@ -8,7 +8,7 @@
 
 #include "support/temp_folder.h"
 
-namespace testsupport {
+namespace testfiles {
 
 namespace {
 
@@ -60,4 +60,4 @@ bool ReadWithPillow(const std::string& path, ReadBackImage& image, std::string& 
   return true;
 }
 
-}  // namespace testsupport
+}  // namespace testfiles

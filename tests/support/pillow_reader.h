@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace testsupport {
+namespace testfiles {
 
 struct ReadBackImage {
   uint32_t width = 0;
@@ -20,4 +20,4 @@ bool PillowAvailable();
 // error) when Pillow cannot read the file.
 bool ReadWithPillow(const std::string& path, ReadBackImage& image, std::string& error);
 
-}  // namespace testsupport
+}  // namespace testfiles

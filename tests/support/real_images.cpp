@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <filesystem>
 
-namespace testsupport {
+#include "support/game_files.h"
+
+namespace testfiles {
 
 std::vector<RealImage> RealIwiFiles() {
   namespace fs = std::filesystem;
-  const fs::path root = DELVIX_REALDATA;
+  const fs::path root = RealDataPath("");
   std::vector<RealImage> images;
   for (const char* game : {"cod4", "cod5", "codbo"}) {
     std::error_code error;
@@ -24,4 +26,4 @@ std::vector<RealImage> RealIwiFiles() {
   return images;
 }
 
-}  // namespace testsupport
+}  // namespace testfiles

@@ -6,7 +6,7 @@
 
 #include "model/image_result.h"
 
-namespace testsupport {
+namespace testfiles {
 
 struct RealImage {
   std::string path;      // full path
@@ -17,4 +17,4 @@ struct RealImage {
 // Every .iwi file of the three games, sorted by relative path.
 std::vector<RealImage> RealIwiFiles();
 
-}  // namespace testsupport
+}  // namespace testfiles
