@@ -1,0 +1,68 @@
+#include "export/gdt_writer.h"
+
+#include <gtest/gtest.h>
+
+#include "core/settings.h"
+#include "model/xmodel.h"
+#include "support/golden.h"
+#include "support/synthetic_model.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+class GdtWriter : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_ = gSettings;
+    testmodels::MakeSmallModel(model_, materials_);
+  }
+  void TearDown() override { gSettings = saved_; }
+
+  VornSettings saved_;
+  MaterialList materials_;
+  Xmodel model_{materials_};
+  TempFolder folder_;
+};
+
+}  // namespace
+
+// The whole file, byte for byte, for both image formats and both folder layouts.
+TEST_F(GdtWriter, MatchesGoldenFiles) {
+  struct Case { bool subFolder; int asTga; const char* golden; };
+  for (const Case& c : {Case{true, 0, "small_prop_subfolder_dds.gdt"}, Case{false, 1, "small_prop_flat_tga.gdt"}}) {
+    gSettings.sub_folder = c.subFolder;
+    gSettings.as_tga = c.asTga;
+    ASSERT_EQ(DumpGdt(model_, model_.name, folder_.Root(), 0), ResultCode::Success);
+    ExpectGolden(folder_.Read("small_prop.gdt"), std::string("export/golden/") + c.golden);
+  }
+}
+
+TEST_F(GdtWriter, NamesAndTypes) {
+  // A name that already ends in ".gdt" gets no second one; the folder is created.
+  ASSERT_EQ(DumpGdt(model_, "given.gdt", folder_.Path("new/deeper"), 0), ResultCode::Success);
+  EXPECT_FALSE(folder_.Read("new/deeper/given.gdt").empty());
+  EXPECT_NE(folder_.Read("new/deeper/given.gdt").find("\"type\" \"animated\""), std::string::npos);
+
+  // One bone (or none) is rigid.
+  model_.info.bones.resize(1);
+  ASSERT_EQ(DumpGdt(model_, "rigid", folder_.Root(), 0), ResultCode::Success);
+  EXPECT_NE(folder_.Read("rigid.gdt").find("\"type\" \"rigid\""), std::string::npos);
+}
+
+// A failure never destroys an existing file, and an unloaded model writes nothing.
+TEST_F(GdtWriter, FailuresKeepTheExistingFile) {
+  folder_.Write("small_prop.gdt", "kept");
+  materials_.loaded = false;
+  materials_.materialNames.clear();  // nothing to read: the material list's load fails
+  EXPECT_EQ(DumpGdt(model_, model_.name, folder_.Root(), 0), ResultCode::NoMaterials);
+  EXPECT_EQ(folder_.Read("small_prop.gdt"), "kept");
+
+  model_.Unload();
+  EXPECT_EQ(DumpGdt(model_, model_.name, folder_.Root(), 0), ResultCode::NotLoaded);
+  EXPECT_EQ(folder_.Read("small_prop.gdt"), "kept");
+}
+
+TEST_F(GdtWriter, OpenFailuresAreReported) {
+  folder_.Write("blocker", "a file where a folder should be");
+  EXPECT_EQ(DumpGdt(model_, model_.name, folder_.Path("blocker"), 0), ResultCode::CantOpenFile);
+}
