@@ -66,3 +66,26 @@ TEST_F(GdtWriter, OpenFailuresAreReported) {
   folder_.Write("blocker", "a file where a folder should be");
   EXPECT_EQ(DumpGdt(model_, model_.name, folder_.Path("blocker"), 0), ResultCode::CantOpenFile);
 }
+
+// Real models: one record per material of LOD 0 that has a material file, and the model record.
+TEST_F(GdtWriter, RealModels) {
+  for (const auto& ref : {testmodels::kSkinnedCharacter, testmodels::kThreeLodWeapon, testmodels::kEmptyBoneName}) {
+    SCOPED_TRACE(ref.name);
+    MaterialList materials;
+    Xmodel model(materials);
+    ASSERT_EQ(testmodels::LoadRealModel(model, ref), ResultCode::Success);
+    ASSERT_EQ(DumpGdt(model, model.name, folder_.Root(), 0), ResultCode::Success);
+    const std::string gdt = folder_.Read(model.name + ".gdt");
+    size_t records = 0;
+    for (const std::string& name : model.info.lods[0].uniqueMaterials) {
+      if (gdt.find("\t\"" + name + "\" ( \"material.gdf\" )\r\n") != std::string::npos) ++records;
+    }
+    size_t written = 0;
+    for (size_t at = 0; (at = gdt.find("\"material.gdf\"", at)) != std::string::npos; ++at) ++written;
+    EXPECT_EQ(records, written);
+    EXPECT_GE(written, 1u);
+    EXPECT_NE(gdt.find("\t\"" + model.name + "\" ( \"xmodel.gdf\" )\r\n"), std::string::npos);
+    EXPECT_NE(gdt.find(model.info.lods[0].surfsName + ".XMODEL_EXPORT\""), std::string::npos);
+    EXPECT_NE(gdt.find(model.info.bones.size() > 1 ? "\"animated\"" : "\"rigid\""), std::string::npos);
+  }
+}

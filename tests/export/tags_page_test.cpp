@@ -104,3 +104,26 @@ TEST_F(TagsPage, StaticFilesAreWrittenOnce) {
   EXPECT_EQ(WriteTagsStaticFiles(folder_.Root() + "/"), ResultCode::AlreadyPresent);
   EXPECT_EQ(folder_.Read("joint.png"), "");
 }
+
+// Real skeletons: every bone has one row and one tree entry, under its parent.
+TEST_F(TagsPage, RealModelsListEveryBoneOnce) {
+  for (const auto& ref : {testmodels::kSkinnedCharacter, testmodels::kEmptyBoneName, testmodels::kViewModel}) {
+    SCOPED_TRACE(ref.name);
+    MaterialList materials;
+    Xmodel model(materials);
+    ASSERT_EQ(testmodels::LoadRealModel(model, ref), ResultCode::Success);
+    ASSERT_EQ(DumpTagsHtml(model, folder_.Root()), ResultCode::Success);
+    const std::string page = folder_.Read(model.name + "_tags.html");
+    const std::string tree = WriteJointTree(model);
+    for (size_t i = 0; i < model.info.bones.size(); ++i) {
+      const std::string id = "tag_" + std::to_string(i);
+      EXPECT_NE(page.find("<tr id=\"" + id + "\">"), std::string::npos);
+      const std::string link = "<li><a id=\"" + id + "_link\"";
+      size_t at = tree.find(link);
+      ASSERT_NE(at, std::string::npos) << id;
+      EXPECT_EQ(tree.find(link, at + 1), std::string::npos) << id << " listed twice";
+      const uint8_t parent = model.info.bones[i].parent;
+      if (parent != 255) EXPECT_LT(tree.find("<a id=\"tag_" + std::to_string(parent) + "_link\""), at);
+    }
+  }
+}

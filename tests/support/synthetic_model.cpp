@@ -104,3 +104,18 @@ void MakeSmallModel(Xmodel& model, MaterialList& materials) {
 }
 
 }  // namespace testmodels
+
+#include "support/game_files.h"
+
+namespace testmodels {
+
+ResultCode LoadRealModel(Xmodel& model, const RealModelRef& ref) {
+  model.game = ref.game;
+  model.SetGameSwitchQuestion([](const std::string&, const std::string&) { return true; });
+  ResultCode result = model.Load(testfiles::RealDataPath(std::string(ref.folder) + "/raw/xmodel/" + ref.name));
+  for (int32_t lod = 0; result == ResultCode::Success && lod < model.info.lodCount; ++lod)
+    result = model.LoadSurface(lod);
+  return result;
+}
+
+}  // namespace testmodels

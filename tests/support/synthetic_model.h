@@ -21,3 +21,26 @@ void MakeSmallModel(Xmodel& model, MaterialList& materials);
 void AddBone(Xmodel& model, const std::string& name, uint8_t parent, float x = 0, float y = 0, float z = 0);
 
 }  // namespace testmodels
+
+namespace testmodels {
+
+// A real model of the test data: its game folder ("cod4", "cod5", "codbo"), game and name.
+struct RealModelRef {
+  const char* folder;
+  GameId game;
+  const char* name;
+};
+
+// The real models the exporter tests use: a static prop, a skinned character with 98 bones, a
+// three-LOD weapon, a Cod BO prop whose one bone has an empty name, a Cod5 view model.
+inline constexpr RealModelRef kStaticProp{"cod4", GameId::Cod4, "gib_abdomen"};
+inline constexpr RealModelRef kSkinnedCharacter{"cod4", GameId::Cod4, "body_alice"};
+inline constexpr RealModelRef kThreeLodWeapon{"cod4", GameId::Cod4, "weapon_mp_m1garand_rifle"};
+inline constexpr RealModelRef kEmptyBoneName{"codbo", GameId::CodBo, "static_peleliu_wood_ammo_box"};
+inline constexpr RealModelRef kViewModel{"cod5", GameId::Cod5, "viewmodel_richtofen_diary_pencil"};
+
+// Loads a real model and every LOD as the job thread does (no scale applied). Success or the
+// first failure.
+ResultCode LoadRealModel(Xmodel& model, const RealModelRef& ref);
+
+}  // namespace testmodels
