@@ -1,0 +1,109 @@
+#pragma once
+// The main window of the program with its OpenGL context.
+//
+// Create opens the window system (SDL over X11, pinned to X11 because GLEW loads entry points
+// through GLX), the window and a compatibility-profile GL context, and initialises GLEW. The
+// context stays current on the creating thread (the main thread), which makes every other call.
+//
+//   Create / ~MainWindow                  window system, window, GL context
+//   Show Hide Raise SetTitle              visibility and caption
+//   Position SetPosition ClientSize ...   placement; DesktopBounds for clamping
+//   Minimize Maximize Restore ...         window state; SetAlwaysOnTop
+//   ShowSystemCursor                      the desktop's mouse cursor over the window
+//   SwapBuffers SetVsync MakeCurrent      GL presentation
+//   CreateSharedContext                   the job thread's context (platform/gl_context.h)
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/gl_context.h"
+
+namespace platform {
+
+struct WindowOptions {
+  std::string title;
+  int x = 0, y = 0;                 // position of the window on the desktop
+  int width = 800, height = 600;    // client size
+  int minWidth = 0, minHeight = 0;  // smallest size the user can resize to (0: no limit)
+  bool borderless = false;          // no decoration by the window manager
+  bool resizable = true;
+  bool visible = false;             // shown at once (otherwise call Show)
+  bool alwaysOnTop = false;
+  // GL version asked for with the compatibility profile. When the driver cannot give it, a
+  // default (legacy) context is used instead.
+  int glMajor = 3, glMinor = 2;
+};
+
+enum class WindowStatus {
+  Ok,
+  VideoFailed,        // the window system could not start (no display)
+  WindowFailed,       // no window with an OpenGL pixel format
+  ContextFailed,      // no GL context at all
+  GlewFailed,         // glewInit failed (GlInfo().glewResult holds its code)
+  NoCompatibility,    // the context has no fixed-function drawing
+};
+
+struct WindowRect {
+  int x = 0, y = 0, width = 0, height = 0;
+};
+
+class MainWindow {
+ public:
+  MainWindow();
+  ~MainWindow();  // releases the context, the window and the window system
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  // Opens the window and its context; Ok leaves the context current on the calling thread.
+  // On failure nothing stays open and ErrorText() says why.
+  WindowStatus Create(const WindowOptions& options);
+  bool IsOpen() const;
+  std::string ErrorText() const;
+  const GlContextInfo& GlInfo() const;
+
+  void Show();
+  void Hide();
+  void Raise();  // brings the window to the front and asks for the keyboard focus
+  void SetTitle(const std::string& title);
+
+  // Window position on the desktop, client size, and their setters (sizes of at least 1).
+  void Position(int& x, int& y) const;
+  void SetPosition(int x, int y);
+  void ClientSize(int& width, int& height) const;
+  void SetClientSize(int width, int height);
+  void SetMinimumSize(int width, int height);
+  // The rectangle covering every display (the desktop).
+  WindowRect DesktopBounds() const;
+
+  void Minimize();
+  void Maximize();
+  void Restore();
+  bool IsMinimized() const;
+  bool IsMaximized() const;
+  void SetAlwaysOnTop(bool onTop);
+
+  // Shows or hides the desktop's cursor while it is over the window (the GUI draws its own).
+  void ShowSystemCursor(bool show);
+
+  // Presents the back buffer. Main thread, context current.
+  void SwapBuffers();
+  // Waits for the display's refresh at each swap (true) or not. False when the driver refused.
+  bool SetVsync(bool on);
+  // Makes the window's context current on the calling thread, or none (release).
+  bool MakeCurrent();
+  void ReleaseCurrent();
+
+  // A context sharing objects with this window's, for a worker thread; null on failure
+  // (ErrorText says why). Main thread; the window's context is current again afterwards.
+  std::unique_ptr<SharedGlContext> CreateSharedContext();
+
+  // The window system's id of the window (the X11 window), for tools that address it.
+  uint64_t NativeId() const;
+
+  struct Impl;
+
+ private:
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace platform

@@ -1,0 +1,36 @@
+#pragma once
+// Test helpers for code that opens windows: a private virtual X server per test process, so
+// tests that drive keyboard focus and the pointer never meet another test's windows, and a way
+// to run the X tools (xdotool, xwininfo) with a time limit.
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+// Starts Xvfb on a free display and points DISPLAY of this process (and of the tools it runs)
+// at it. The server ends with the object.
+class PrivateXServer {
+ public:
+  PrivateXServer() = default;
+  ~PrivateXServer();
+  PrivateXServer(const PrivateXServer&) = delete;
+  PrivateXServer& operator=(const PrivateXServer&) = delete;
+
+  // False (with the reason in error) when the server did not come up within 30 s.
+  bool Start(std::string& error);
+  const std::string& Display() const { return display_; }
+
+ private:
+  int pid_ = -1;
+  std::string display_;
+};
+
+// Runs argv (no shell), capturing stdout into output when given. Kills it after timeoutMs.
+// Returns the exit code, or -1 when it could not run or timed out.
+int RunTool(const std::vector<std::string>& argv, std::string* output = nullptr, int timeoutMs = 30000);
+
+// Calls condition until it returns true or timeoutMs passed; true when it did.
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs);
+
+}  // namespace testing_support
