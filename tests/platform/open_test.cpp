@@ -2,14 +2,12 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "platform/files.h"
+#include "support/temp_folder.h"
 #include "support/x_server.h"
 
 namespace {
@@ -29,34 +27,22 @@ TEST(OpenWithDesktop, HookRecordsTheTargetInsteadOfStarting) {
 class StubOpener : public ::testing::Test {
  protected:
   void SetUp() override {
-    char dirTemplate[] = "/tmp/delvix-open-XXXXXX";
-    ASSERT_NE(::mkdtemp(dirTemplate), nullptr);
-    dir_ = dirTemplate;
-    record_ = dir_ + "/args.txt";
-    std::ofstream script(dir_ + "/xdg-open");
-    script << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\" >> '" << record_ << ".part'; done\n"
-           << "mv '" << record_ << ".part' '" << record_ << "'\n";
-    script.close();
-    ::chmod((dir_ + "/xdg-open").c_str(), 0755);
+    record_ = folder_.Path("args.txt");
+    folder_.Write("xdg-open", "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\" >> '" + record_ +
+                                  ".part'; done\nmv '" + record_ + ".part' '" + record_ + "'\n");
+    ::chmod(folder_.Path("xdg-open").c_str(), 0755);
     const char* path = std::getenv("PATH");
     oldPath_ = path ? path : "";
-    ::setenv("PATH", (dir_ + ":" + oldPath_).c_str(), 1);
+    ::setenv("PATH", (folder_.Root() + ":" + oldPath_).c_str(), 1);
   }
-  void TearDown() override {
-    ::setenv("PATH", oldPath_.c_str(), 1);
-    std::remove(record_.c_str());
-    std::remove((dir_ + "/xdg-open").c_str());
-    ::rmdir(dir_.c_str());
-  }
+  void TearDown() override { ::setenv("PATH", oldPath_.c_str(), 1); }
   // The arguments the stub got, once it has finished (it runs detached).
   std::string Recorded() {
     EXPECT_TRUE(testing_support::WaitUntil([&] { return platform::IsRegularFile(record_); }, 30000));
-    std::ifstream in(record_);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return TempFolder::ReadFileBytes(record_);
   }
-  std::string dir_, record_, oldPath_;
+  TempFolder folder_;
+  std::string record_, oldPath_;
 };
 
 TEST_F(StubOpener, TargetArrivesAsOneArgumentWithNoShellInBetween) {
