@@ -1,0 +1,455 @@
+// The job queue and the job thread: order of jobs and of steps, the gate after a failed load,
+// clear-first, stopping, and the lines and results of the steps plugged in by other subsystems
+// (here fakes that record their calls).
+#include "model/xmodel_threaded.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <set>
+#include <thread>
+
+#include "core/settings.h"
+#include "support/log_capture.h"
+
+namespace {
+
+using Calls = std::vector<std::string>;
+using Clock = std::chrono::steady_clock;
+
+// Records the calls of the fake steps in order. A test can hold the job thread inside the
+// conversion of one path until it releases it.
+class StepRecorder {
+ public:
+  void Add(const std::string& call) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    calls_.push_back(call);
+    changed_.notify_all();
+    if (call == holdAt_) changed_.wait(lock, [this] { return released_; });
+  }
+  Calls Take() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return std::exchange(calls_, {});
+  }
+  // Waits until call has been recorded.
+  bool WaitFor(const std::string& call) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    return changed_.wait_for(lock, std::chrono::seconds(60), [&] {
+      return std::find(calls_.begin(), calls_.end(), call) != calls_.end();
+    });
+  }
+  void HoldAt(const std::string& call) { holdAt_ = call; }
+  void Release() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    released_ = true;
+    changed_.notify_all();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  Calls calls_;
+  std::string holdAt_;
+  bool released_ = false;
+};
+
+std::string Join(const std::string& name, const std::string& a, int b = -1) {
+  return name + "(" + a + (b >= 0 ? "," + std::to_string(b) : "") + ")";
+}
+
+// Every step plugged in with a fake that records its call and succeeds.
+void PlugFakes(JobSteps& steps, StepRecorder& rec) {
+  steps.buildBounds = [&](const Xmodel&) { rec.Add("bounds"); };
+  steps.loadImages = [&](Xmodel&) { rec.Add("images"); };
+  steps.buildBoneDisplay = [&](const Xmodel&) { rec.Add("bones"); };
+  steps.buildTrees = [&](const Xmodel&) { rec.Add("trees"); };
+  steps.gpu.makeCurrent = [&] { rec.Add("makeCurrent"); return true; };
+  steps.gpu.releaseCurrent = [&] { rec.Add("release"); };
+  steps.gpu.createBuffers = [&] { rec.Add("buffers"); };
+  steps.gpu.upload = [&](Xmodel&, int32_t& count, ResultCode) {
+    rec.Add("upload");
+    count = 1;
+  };
+  steps.exportMaya = [&](Xmodel&, const std::string& folder, int lod) {
+    rec.Add(Join("maya", folder, lod));
+    return ResultCode::Success;
+  };
+  steps.exportObj = [&](Xmodel&, const std::string& folder, int lod) {
+    rec.Add(Join("obj", folder, lod));
+    return ResultCode::Success;
+  };
+  steps.exportXmodelExport = [&](Xmodel&, const std::string& folder) {
+    rec.Add(Join("xe", folder));
+    return ResultCode::Success;
+  };
+  steps.dumpTags = [&](Xmodel&, const std::string& folder) {
+    rec.Add(Join("tags", folder));
+    return ResultCode::Success;
+  };
+  steps.writeTagStaticFiles = [&](const std::string& folder) {
+    rec.Add(Join("static", folder));
+    return ResultCode::AlreadyPresent;
+  };
+  steps.dumpGdt = [&](Xmodel&, const std::string& name, const std::string& folder) {
+    rec.Add(Join("gdt", name + " " + folder));
+    return ResultCode::Success;
+  };
+  steps.moveImages = [&](Xmodel&, const std::string& folder) {
+    rec.Add(Join("move", folder));
+    return ResultCode::Success;
+  };
+  steps.convertIwi = [&](Xmodel&, const std::string& path, ImageTarget target) {
+    rec.Add(Join(target == ImageTarget::Dds ? "dds" : "tga", path));
+  };
+  steps.playExportSound = [&] { rec.Add("sound"); };
+  steps.showNotice = [&](const std::string& title, const std::string& text, int ms) {
+    rec.Add(Join("notice", title + "|" + text, ms));
+  };
+  steps.openPath = [&](const std::string& path) { rec.Add(Join("open", path)); };
+}
+
+// Waits until the log holds count lines equal to line (the job thread writes them).
+bool WaitForLine(const LogCapture& log, const std::string& line, int count = 1) {
+  auto deadline = Clock::now() + std::chrono::seconds(60);
+  while (log.Count(line) < count) {
+    if (Clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
+}
+
+// A model as the readers leave it, without files: the steps after the load work on it.
+void PretendLoaded(Xmodel& model, const std::string& name, int lods, bool skeleton) {
+  model.loaded = true;
+  model.name = name;
+  model.info.lodCount = lods;
+  model.info.lods.assign(lods, XmodelLod{});
+  for (int lod = 0; lod < lods; ++lod) model.info.lods[lod].exportClock = 10 * (lod + 1);
+  model.skeletonLoaded = skeleton;
+}
+
+// Settings the job thread reads, set for one test and restored after it.
+class JobQueueThread : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_ = gSettings;
+    gSettings.sub_folder = false;
+    gSettings.export_lods = true;
+    gSettings.tags_local = false;
+    gSettings.tray_icon = true;
+    gSettings.exp_images = true;
+    gSettings.clear_list_on_change = false;
+  }
+  void TearDown() override { gSettings = saved_; }
+
+  // A job thread with every step faked, a pretend model "tank" of lods LODs and its folders.
+  std::unique_ptr<XmodelThreaded> MakeJobs(int lods = 2, bool skeleton = true) {
+    auto jobs = std::make_unique<XmodelThreaded>();
+    PlugFakes(jobs->Steps(), rec_);
+    PretendLoaded(jobs->Model(), "tank", lods, skeleton);
+    jobs->SetExportFolder("/out");
+    jobs->SetGDTFolder("/gdt");
+    return jobs;
+  }
+  // A Maya writer that fails for the LOD failingLod names when it is called.
+  void PlugMayaFailingAt(XmodelThreaded& jobs, const int& failingLod) {
+    jobs.Steps().exportMaya = [this, &failingLod](Xmodel&, const std::string& folder, int lod) {
+      rec_.Add(Join("maya", folder, lod));
+      return lod == failingLod ? ResultCode::CantOpenFile : ResultCode::Success;
+    };
+  }
+  // Queues a conversion marker and waits until the job thread has reached it.
+  void Drain(XmodelThreaded& jobs, const std::string& marker = "end") {
+    jobs.QueueIwiToDdsJob(marker);
+    ASSERT_TRUE(rec_.WaitFor(Join("dds", marker)));
+  }
+
+  StepRecorder rec_;
+  VornSettings saved_;
+};
+
+}  // namespace
+
+TEST_F(JobQueueThread, JobsFromSeveralThreadsRunInQueueOrder) {
+  auto jobs = MakeJobs();
+  jobs->Steps().buildBounds = nullptr;  // record the conversions only
+  jobs->Start("/program");
+  std::mutex orderMutex;
+  Calls queued;
+  std::vector<std::thread> producers;
+  for (int t = 0; t < 4; ++t) {
+    producers.emplace_back([&, t] {
+      for (int k = 0; k < 50; ++k) {
+        std::string path = "t" + std::to_string(t) + "_" + std::to_string(k);
+        std::lock_guard<std::mutex> lock(orderMutex);  // the order of the queue is known
+        jobs->QueueIwiToDdsJob(path);
+        queued.push_back(Join("dds", path));
+      }
+    });
+  }
+  for (auto& producer : producers) producer.join();
+  Drain(*jobs);
+  queued.push_back(Join("dds", "end"));
+  EXPECT_EQ(rec_.Take(), queued);
+  jobs->Stop();
+}
+
+TEST_F(JobQueueThread, StepsRunInTheFixedOrderNotInBitOrder) {
+  LogCapture log;
+  auto jobs = MakeJobs(/*lods=*/2);
+  jobs->Start("/program");
+  // Bits set from the highest down; the steps still come in their own order.
+  uint32_t flags = 0;
+  for (uint32_t bit : {IwiToDds, MoveImages, DumpGdt, TagStaticFiles, OpenTags, DumpTags, ExportMaya, LoadImages}) {
+    flags |= bit;
+  }
+  jobs->AddJob("slot:material", flags, false);
+  ASSERT_TRUE(rec_.WaitFor(Join("dds", "slot:material")));
+  const Calls expected = {
+      "bounds", "images", "bones", "makeCurrent", "buffers", "trees", "upload", "release",
+      "maya(/out,0)", "maya(/out,1)", "sound", "notice(Exported MA|Exported: 'tank'  (click to open dir),3000)",
+      "tags(/program/Tags)", "open(/program/Tags/tank_tags.html)", "static(/program/Tags)",
+      "gdt(tank /gdt)", "notice(Export GDT|Exported GDT (click to open dir),3000)", "move(/out/images)",
+      "dds(slot:material)"};
+  EXPECT_EQ(rec_.Take(), expected);
+  jobs->Stop();
+
+  const Calls lines = {"^2Loaded Images^7(", "^2Exported MA^7: 0, 10.0 ms", "^2Exported MA^7: 1, 20.0 ms",
+                       "^5Dumped Tags", "^5Displaying Tags In Browser", "^2GDT Dumped", "^5Moved Images Across"};
+  Calls logged = log.Lines();
+  size_t at = 0;
+  for (const std::string& line : lines) {
+    auto found = std::find_if(logged.begin() + at, logged.end(),
+                              [&](const std::string& l) { return l.rfind(line, 0) == 0; });
+    ASSERT_NE(found, logged.end()) << "missing or out of order: " << line;
+    at = found - logged.begin() + 1;
+  }
+  EXPECT_FALSE(log.Has("^5StaticTagFilesDumped"));  // 27: the images were there already
+}
+
+TEST_F(JobQueueThread, OnlyTheFirstExportAndConversionRun) {
+  auto jobs = MakeJobs(/*lods=*/3);
+  jobs->Start("/program");
+  jobs->AddJob("a", ExportObj | ExportXmodelExport | IwiToDds | IwiToTga, false);
+  jobs->AddJob("b", ExportXmodelExport | IwiToTga, false);
+  Drain(*jobs);
+  const Calls expected = {"bounds", "obj(/out,0)", "obj(/out,1)", "obj(/out,2)", "sound",
+                          "notice(Exported OBJ|Exported: 'tank' (click to open dir),3000)", "dds(a)",
+                          // XMODEL_EXPORT writes LOD 0 only: one call whatever the LOD count.
+                          "bounds", "xe(/out)", "sound",
+                          "notice(Exported XMODEL_EXPORT|Exported: 'tank' (click to open dir),3000)", "tga(b)",
+                          "bounds", "dds(end)"};
+  EXPECT_EQ(rec_.Take(), expected);
+  jobs->Stop();
+}
+
+TEST_F(JobQueueThread, ExportSettingsAndFailures) {
+  LogCapture log;
+  gSettings.sub_folder = true;
+  gSettings.export_lods = false;
+  gSettings.tray_icon = false;
+  auto jobs = MakeJobs(/*lods=*/3);
+  int failingLod = -1;
+  PlugMayaFailingAt(*jobs, failingLod);
+  jobs->Start("/program");
+  jobs->QueueJob(ExportMaya);  // LOD 0 only, into the model's sub-folder; no notice without tray icon
+  Drain(*jobs, "first");
+  EXPECT_EQ(rec_.Take(), (Calls{"bounds", "maya(/out/tank,0)", "sound", "bounds", "dds(first)"}));
+  jobs->Stop();
+
+  // Every LOD failing: one line per LOD, no sound, no notice.
+  gSettings.export_lods = true;
+  gSettings.tray_icon = true;
+  jobs = MakeJobs(/*lods=*/1);
+  failingLod = 0;
+  PlugMayaFailingAt(*jobs, failingLod);
+  jobs->Start("/program");
+  jobs->QueueJob(ExportMaya);
+  Drain(*jobs, "second");
+  EXPECT_EQ(rec_.Take(), (Calls{"bounds", "maya(/out/tank,0)", "bounds", "dds(second)"}));
+  jobs->Stop();
+  EXPECT_TRUE(log.Has("^1ExportMA^7:: 0, Can't Open File"));
+}
+
+TEST_F(JobQueueThread, ClearFirstDropsPendingJobs) {
+  auto jobs = MakeJobs();
+  rec_.HoldAt(Join("dds", "A"));
+  jobs->Start("/program");
+  jobs->QueueIwiToDdsJob("A");
+  ASSERT_TRUE(rec_.WaitFor(Join("dds", "A")));  // the worker is inside job A
+  jobs->QueueIwiToDdsJob("B");
+  jobs->QueueIwiToDdsJob("C");
+  jobs->AddJob("D", IwiToDds, /*clearFirst=*/true);
+  rec_.Release();
+  Drain(*jobs);
+  EXPECT_EQ(rec_.Take(), (Calls{"bounds", "dds(A)", "bounds", "dds(D)", "bounds", "dds(end)"}));
+  jobs->Stop();
+}
+
+TEST_F(JobQueueThread, ModelLoadDropsWaitingJobsWhenTheSettingSaysSo) {
+  LogCapture log;
+  gSettings.clear_list_on_change = true;
+  auto jobs = MakeJobs();
+  rec_.HoldAt(Join("dds", "A"));
+  jobs->Start("/program");
+  jobs->QueueIwiToDdsJob("A");
+  ASSERT_TRUE(rec_.WaitFor(Join("dds", "A")));
+  jobs->QueueIwiToDdsJob("B");
+  jobs->QueueXmodelLoad("/no/such/folder", "tank");  // drops B; the load fails
+  rec_.Release();
+  ASSERT_TRUE(WaitForLine(log, "^1LoadxmodelFull^7:: Invalid Path"));
+  jobs->Stop();
+  EXPECT_TRUE(log.Has("Passing Xmodel: 'tank' to background loader"));
+  EXPECT_EQ(rec_.Take(), (Calls{"bounds", "dds(A)"}));
+}
+
+TEST_F(JobQueueThread, FailedLoadSkipsTheRestWithoutLineOrPause) {
+  LogCapture log;
+  auto jobs = MakeJobs();
+  jobs->Start("/program");
+  // A job whose load fails: none of its later steps, no closing "\n" line, no 1 ms pause.
+  constexpr int kJobs = 500;
+  auto start = Clock::now();
+  for (int k = 0; k < kJobs; ++k) {
+    jobs->AddJob("/no/such/folder/model", kModelLoadJob | ExportMaya | DumpGdt | MoveImages, false);
+  }
+  jobs->QueueJob(ExportObj);  // the model is unloaded now: this job does nothing either
+  jobs->AddJob("/no/such/folder/model", LoadXmodel | IwiToDds, false);
+  ASSERT_TRUE(WaitForLine(log, "^1LoadxmodelFull^7:: Invalid Path", kJobs + 1));
+  auto ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+  jobs->Stop();
+  EXPECT_TRUE(rec_.Take().empty());
+  Calls lines = log.Lines();
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), ""), 0);  // the closing line of a job
+  EXPECT_LT(ms, kJobs * 0.9) << "a 1 ms pause followed the failed loads";
+}
+
+TEST_F(JobQueueThread, StopWhileJobsArePendingEndsPromptly) {
+  LogCapture log;
+  auto jobs = MakeJobs();
+  rec_.HoldAt(Join("dds", "A"));
+  jobs->Start("/program");
+  jobs->QueueIwiToDdsJob("A");
+  ASSERT_TRUE(rec_.WaitFor(Join("dds", "A")));
+  for (int k = 0; k < 200; ++k) jobs->QueueJob(ExportMaya);
+  std::thread releaser([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    rec_.Release();
+  });
+  auto start = Clock::now();
+  jobs->Stop();  // the running job ends; the 200 waiting ones are dropped
+  auto ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+  releaser.join();
+  EXPECT_LT(ms, 1000.0);
+  EXPECT_EQ(rec_.Take(), (Calls{"bounds", "dds(A)"}));
+  EXPECT_FALSE(jobs->IsRunning());
+  EXPECT_TRUE(log.Has("Background Xmodel thread started"));
+  EXPECT_TRUE(log.Has("Xmodel thread Stopped"));
+
+  // Stopping an idle worker ends it at once; a second Stop does nothing.
+  jobs = MakeJobs();
+  jobs->Start("/program");
+  start = Clock::now();
+  jobs->Stop();
+  jobs->Stop();
+  ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+  EXPECT_LT(ms, 1000.0);
+  EXPECT_EQ(log.Count("Xmodel thread Stopped"), 2);
+}
+
+TEST_F(JobQueueThread, ContextFailureSkipsTheGpuWorkButNotTheTrees) {
+  LogCapture log;
+  auto jobs = MakeJobs();
+  jobs->Steps().gpu.makeCurrent = [&] {
+    rec_.Add("makeCurrent");
+    return false;
+  };
+  jobs->renderLodCount = 3;
+  jobs->Start("/program");
+  jobs->AddJob("x", LoadImages | IwiToDds, false);
+  ASSERT_TRUE(rec_.WaitFor(Join("dds", "x")));
+  jobs->Stop();
+  EXPECT_EQ(rec_.Take(), (Calls{"bounds", "images", "bones", "makeCurrent", "makeCurrent", "makeCurrent",
+                                "makeCurrent", "makeCurrent", "trees", "dds(x)"}));
+  EXPECT_EQ(log.Count("------ WARNING: Failed To Set OpenGL Contex"), 1);
+  EXPECT_EQ(jobs->renderLodCount, 0);  // nothing stale is drawn
+}
+
+TEST_F(JobQueueThread, GpuBuffersAreCreatedOncePerRun) {
+  auto jobs = MakeJobs();
+  jobs->Start("/program");
+  jobs->QueueJob(LoadImages);
+  jobs->QueueJob(LoadImages);
+  Drain(*jobs);
+  jobs->Stop();
+  Calls calls = rec_.Take();
+  EXPECT_EQ(std::count(calls.begin(), calls.end(), "buffers"), 1);
+  EXPECT_EQ(std::count(calls.begin(), calls.end(), "upload"), 2);
+}
+
+TEST_F(JobQueueThread, TagsWithoutSkeletonAndInTheExportFolder) {
+  LogCapture log;
+  auto jobs = MakeJobs(/*lods=*/1, /*skeleton=*/false);
+  jobs->Start("/program");
+  jobs->QueueJob(kViewTagsJob);
+  Drain(*jobs);
+  jobs->Stop();
+  // No page and no browser, but the page's images are still written.
+  EXPECT_EQ(rec_.Take(), (Calls{"bounds", "static(/program/Tags)", "bounds", "dds(end)"}));
+  EXPECT_TRUE(log.Has("Tried To Open Tags: Not Loaded"));
+
+  gSettings.tags_local = true;
+  gSettings.sub_folder = true;
+  jobs = MakeJobs(/*lods=*/1, /*skeleton=*/true);
+  jobs->Steps().writeTagStaticFiles = [&](const std::string& folder) {
+    rec_.Add(Join("static", folder));
+    return ResultCode::CantOpenFile;
+  };
+  jobs->Start("/program");
+  jobs->QueueJob(kViewTagsJob);
+  Drain(*jobs);
+  jobs->Stop();
+  EXPECT_EQ(rec_.Take(), (Calls{"bounds", "tags(/out/tank)", "open(/out/tank/tank_tags.html)",
+                                "static(/out/tank)", "bounds", "dds(end)"}));
+  EXPECT_TRUE(log.Has("^1WrtieStaticfiles^7:: Can't Open File"));
+}
+
+TEST_F(JobQueueThread, GdtFallsBackToTheExportFolderAndTheNoticeOpensIt) {
+  LogCapture log;
+  auto jobs = MakeJobs();
+  jobs->Steps().dumpGdt = [&](Xmodel&, const std::string& name, const std::string& folder) {
+    rec_.Add(Join("gdt", name + " " + folder));
+    return folder == "/gdt" ? ResultCode::CantOpenFile : ResultCode::Success;
+  };
+  jobs->Start("/program");
+  jobs->QueueJob(DumpGdt);
+  Drain(*jobs);
+  jobs->Stop();
+  EXPECT_EQ(rec_.Take(), (Calls{"bounds", "gdt(tank /gdt)", "gdt(tank /out)",
+                                "notice(Export GDT|Exported GDT (click to open dir),3000)", "bounds", "dds(end)"}));
+  Calls lines = log.Lines();
+  auto failure = std::find(lines.begin(), lines.end(), "^1Dump GDT^7:: Can't Open File");
+  ASSERT_NE(failure, lines.end());
+  ASSERT_LT(failure + 2, lines.end());
+  EXPECT_EQ(*(failure + 1), "^4Dumping GDT to Model folder Instead");
+  EXPECT_EQ(*(failure + 2), "^2GDT Dumped");
+  EXPECT_TRUE(jobs->OpenOutputFolder());
+  EXPECT_EQ(rec_.Take(), Calls{"open(/out)"});  // where the file was written
+}
+
+TEST_F(JobQueueThread, UnpluggedStepsDoNothingAndLogNothing) {
+  LogCapture log;
+  XmodelThreaded jobs;
+  PretendLoaded(jobs.Model(), "tank", 2, true);
+  jobs.Start("/program");
+  jobs.SetGame(GameId::Cod4);  // the active-game switch reaches the model with the next job
+  jobs.QueueJob(LoadImages | ExportMaya | kViewTagsJob | DumpGdt | MoveImages | IwiToDds);
+  jobs.QueueJob(0);
+  ASSERT_TRUE(WaitForLine(log, "", 2));
+  jobs.Stop();
+  EXPECT_EQ(jobs.Model().game, GameId::Cod4);
+  // Only the worker's own lines: the start, the closing line of the job without conversion, the
+  // stop. (The conversion bit of the first job replaces its closing line.)
+  EXPECT_EQ(log.Lines(), (Calls{"Background Xmodel thread started", "", "", "Xmodel thread Stopped"}));
+}
