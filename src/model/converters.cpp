@@ -167,6 +167,17 @@ void RGB8::ConvertBlock(uint32_t x, int32_t y) {
   source += 3;
 }
 
+std::unique_ptr<DDS_Convert> ForFormat(uint8_t iwiFormat) {
+  switch (iwiFormat) {
+    case 1: return std::make_unique<ARGB8>();
+    case 2: return std::make_unique<RGB8>();
+    case 11: return std::make_unique<DXT1>();
+    case 12: return std::make_unique<DXT3>();
+    case 13: return std::make_unique<DXT5>();
+  }
+  return nullptr;
+}
+
 }  // namespace Converters
 
 void RunConverter(Converters::DDS_Convert& converter) {

@@ -13,6 +13,7 @@
 // Pixels travel as uint32 B | G << 8 | R << 16 | A << 24, which is B,G,R,A in memory.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "model/dds_format.h"
@@ -105,6 +106,10 @@ class RGB8 : public ARGB8 {
   RGB8() : ARGB8(kDdsFormats[kDdsBgr8]) {}
   void ConvertBlock(uint32_t x, int32_t y) override;
 };
+
+// The converter of an IWI format byte (1 ARGB8, 2 RGB8, 11 DXT1, 12 DXT3, 13 DXT5); null for
+// any other format.
+std::unique_ptr<DDS_Convert> ForFormat(uint8_t iwiFormat);
 
 }  // namespace Converters
 

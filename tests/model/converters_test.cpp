@@ -28,22 +28,12 @@ Rgba OutputPixel(const Converters::TgaImage& image, uint32_t x, uint32_t y) {
   return {p[2], p[1], p[0], p[3]};
 }
 
-std::unique_ptr<Converters::DDS_Convert> ConverterFor(uint8_t format) {
-  switch (format) {
-    case 1: return std::make_unique<Converters::ARGB8>();
-    case 2: return std::make_unique<Converters::RGB8>();
-    case 11: return std::make_unique<Converters::DXT1>();
-    case 12: return std::make_unique<Converters::DXT3>();
-    default: return std::make_unique<Converters::DXT5>();
-  }
-}
-
 int SquishFlags(uint8_t format) { return format == 11 ? squish::kDxt1 : format == 12 ? squish::kDxt3 : squish::kDxt5; }
 
 // Converts width x height pixels of data in format into out.
 bool Convert(uint8_t format, const uint8_t* data, size_t size, uint32_t width, uint32_t height,
              Converters::TgaImage& out) {
-  auto converter = ConverterFor(format);
+  auto converter = Converters::ForFormat(format);
   converter->width = width;
   converter->height = height;
   converter->source = data;

@@ -2,9 +2,8 @@
 
 #include <sys/wait.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <fstream>
-#include <iterator>
 
 #include "support/temp_folder.h"
 
@@ -14,48 +13,57 @@ namespace {
 
 constexpr const char* kPython = "/usr/bin/python3";
 
-// Writes "<width> <height>\n" and the RGBA bytes of the image at argv[1] to argv[2].
+// For each line "<image path>\t<output path>" of argv[1]: writes the image's width and height as
+// two little-endian uint32, then its RGBA bytes.
 constexpr const char* kScript =
-    "import sys\n"
+    "import struct, sys\n"
     "from PIL import Image\n"
-    "im = Image.open(sys.argv[1]).convert('RGBA')\n"
-    "with open(sys.argv[2], 'wb') as f:\n"
-    "    f.write(b'%d %d\\n' % im.size)\n"
-    "    f.write(im.tobytes())\n";
+    "for line in open(sys.argv[1], encoding='utf-8', errors='surrogateescape').read().splitlines():\n"
+    "    source, target = line.split('\\t')\n"
+    "    im = Image.open(source).convert('RGBA')\n"
+    "    with open(target, 'wb') as f:\n"
+    "        f.write(struct.pack('<II', *im.size))\n"
+    "        f.write(im.tobytes())\n";
 
-std::string Quote(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
+int Run(const std::string& command) {
+  const int status = std::system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-int RunQuiet(const std::string& command) {
-  const int status = std::system((command + " 2>/dev/null").c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+bool ReadPixels(const std::string& path, ReadBackImage& image) {
+  std::ifstream file(path, std::ios::binary);
+  uint32_t size[2] = {};
+  if (!file.read(reinterpret_cast<char*>(size), sizeof size)) return false;
+  image.width = size[0];
+  image.height = size[1];
+  image.rgba.resize(size_t(image.width) * image.height * 4);
+  return bool(file.read(reinterpret_cast<char*>(image.rgba.data()), std::streamsize(image.rgba.size())));
 }
 
 }  // namespace
 
 bool PillowAvailable() {
-  static const bool available = RunQuiet(std::string(kPython) + " -c 'import PIL'") == 0;
+  static const bool available = Run(std::string(kPython) + " -c 'import PIL' 2>/dev/null") == 0;
   return available;
 }
 
-bool ReadWithPillow(const std::string& path, ReadBackImage& image, std::string& error) {
+bool ReadWithPillow(const std::vector<std::string>& paths, std::vector<ReadBackImage>& images, std::string& error) {
   TempFolder folder;
-  const std::string script = folder.Path("read.py"), out = folder.Path("pixels");
-  std::ofstream(script) << kScript;
-  if (RunQuiet(std::string(kPython) + " " + Quote(script) + " " + Quote(path) + " " + Quote(out)) != 0) {
-    error = "Pillow could not read " + path;
+  std::ofstream(folder.Path("read.py")) << kScript;
+  {
+    std::ofstream list(folder.Path("list"));
+    for (size_t i = 0; i < paths.size(); ++i) list << paths[i] << '\t' << folder.Path(std::to_string(i)) << '\n';
+  }
+  if (Run(std::string(kPython) + " " + folder.Path("read.py") + " " + folder.Path("list")) != 0) {
+    error = "Pillow could not read every file";
     return false;
   }
-  std::ifstream file(out, std::ios::binary);
-  file >> image.width >> image.height;
-  file.get();
-  image.rgba.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  if (image.rgba.size() != size_t(image.width) * image.height * 4) {
-    error = "short pixel data from Pillow for " + path;
-    return false;
+  images.assign(paths.size(), {});
+  for (size_t i = 0; i < paths.size(); ++i) {
+    if (!ReadPixels(folder.Path(std::to_string(i)), images[i])) {
+      error = "no pixels from Pillow for " + paths[i];
+      return false;
+    }
   }
   return true;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Reads an image file with Python's Pillow (Debian's python3-pil), an image reader independent of
+// Reads image files with Python's Pillow (Debian's python3-pil), an image reader independent of
 // this program, for checking the files the program writes.
 #include <cstdint>
 #include <string>
@@ -16,8 +16,8 @@ struct ReadBackImage {
 // True when Pillow (under /usr/bin/python3) is there to ask.
 bool PillowAvailable();
 
-// Opens path with Pillow, converts it to RGBA and returns its pixels. False (with a reason in
-// error) when Pillow cannot read the file.
-bool ReadWithPillow(const std::string& path, ReadBackImage& image, std::string& error);
+// Opens every path with Pillow in one run, converts each image to RGBA and returns their pixels in
+// the same order. False (with a reason in error) when Pillow cannot read one of them.
+bool ReadWithPillow(const std::vector<std::string>& paths, std::vector<ReadBackImage>& images, std::string& error);
 
 }  // namespace testfiles
