@@ -1,0 +1,20 @@
+#include "support/parts_builder.h"
+
+#include "support/byte_writer.h"
+
+namespace testfiles {
+
+std::vector<uint8_t> BuildPartsFile(const PartsFileSpec& spec) {
+  ByteWriter out;
+  out.U16(25).I16(static_cast<int16_t>(spec.children.size())).I16(static_cast<int16_t>(spec.rootNames.size()));
+  for (const PartsChildSpec& child : spec.children) {
+    out.U8(child.parent).F32(child.offset[0]).F32(child.offset[1]).F32(child.offset[2]);
+    out.I16(child.packed[0]).I16(child.packed[1]).I16(child.packed[2]);
+  }
+  for (const std::string& name : spec.rootNames) out.CString(name);
+  for (const PartsChildSpec& child : spec.children) out.CString(child.name);
+  if (spec.trailingBytes) out.Fill(spec.rootNames.size() + spec.children.size() + 1);
+  return out.Bytes();
+}
+
+}  // namespace testfiles
