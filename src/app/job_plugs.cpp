@@ -1,0 +1,14 @@
+#include "app/job_plugs.h"
+
+#include "export/gdt_writer.h"
+#include "export/tags_page.h"
+#include "platform/open.h"
+
+void PlugExportSteps(JobSteps& steps) {
+  steps.dumpTags = [](Xmodel& model, const std::string& folder) { return DumpTagsHtml(model, folder); };
+  steps.writeTagStaticFiles = [](const std::string& folder) { return WriteTagsStaticFiles(folder); };
+  steps.dumpGdt = [](Xmodel& model, const std::string& name, const std::string& folder) {
+    return DumpGdt(model, name, folder, 0);
+  };
+  steps.openPath = [](const std::string& path) { platform::OpenWithDesktop(path); };
+}

@@ -1,0 +1,56 @@
+#include "app/job_plugs.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "model/xmodel_threaded.h"
+#include "platform/files.h"
+#include "platform/open.h"
+#include "support/game_files.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+bool WaitForFile(const std::string& path) {
+  for (int i = 0; i < 1000; ++i) {
+    if (platform::IsRegularFile(path)) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
+
+}  // namespace
+
+// A "view_tags" job and a "dump_GDT" job on a real model, through the job thread with the export
+// steps plugged in: the page, its images and the GDT file appear where the steps put them, and the
+// page is handed to the desktop opener.
+TEST(JobPlugsThread, TagsAndGdtJobsWriteTheirFiles) {
+  TempFolder folder;
+  std::vector<std::string> opened;
+  std::mutex openedMutex;
+  platform::SetOpenHook([&](const std::string& target) {
+    std::lock_guard<std::mutex> lock(openedMutex);
+    opened.push_back(target);
+  });
+
+  XmodelThreaded jobs;
+  PlugExportSteps(jobs.Steps());
+  jobs.SetGame(GameId::Cod4);
+  jobs.SetExportFolder(folder.Path("exported"));
+  jobs.SetGDTFolder(folder.Path("GDTs"));
+  jobs.Start(folder.Root());
+  jobs.AddJob(testfiles::RealDataPath("cod4/raw/xmodel/body_alice"), LoadXmodel | LoadSurfaces, false);
+  jobs.QueueJob(kViewTagsJob);
+  jobs.QueueJob(DumpGdt);
+
+  EXPECT_TRUE(WaitForFile(folder.Path("Tags/body_alice_tags.html")));
+  EXPECT_TRUE(WaitForFile(folder.Path("Tags/dotted.gif")));
+  EXPECT_TRUE(WaitForFile(folder.Path("Tags/joint.png")));
+  EXPECT_TRUE(WaitForFile(folder.Path("GDTs/body_alice.gdt")));
+  jobs.Stop();
+  platform::SetOpenHook(nullptr);
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(opened[0], folder.Path("Tags/body_alice_tags.html"));
+}
