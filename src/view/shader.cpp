@@ -4,6 +4,7 @@
 #include <GL/glew.h>
 
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "core/log.h"
@@ -42,6 +43,12 @@ constexpr const char* kPointLightPatterns[7] = {
     "gLights[%i].Atten.Exp",
 };
 
+// Drivers end their info logs with a line end; the log line adds its own.
+void TrimLineEnds(char* log) {
+  size_t n = std::strlen(log);
+  while (n > 0 && (log[n - 1] == '\n' || log[n - 1] == '\r')) log[--n] = '\0';
+}
+
 GLuint CompileStage(GLenum kind, const std::string& source, const char* path) {
   const GLuint shader = glCreateShader(kind);
   const GLchar* text = source.c_str();
@@ -73,6 +80,7 @@ bool Shader::LogCompileError(uint32_t shader, const char* path) {
   if (status != 0) return true;
   char log[kInfoLogSize] = {};
   glGetShaderInfoLog(shader, kInfoLogSize, nullptr, log);
+  TrimLineEnds(log);
   if (log[0] != '\0') {
     VornLog::FatalErrorf("Shader %i (%s) compile error: %s", static_cast<int>(shader), path ? path : "", log);
   }
@@ -85,13 +93,15 @@ bool Shader::LogLinkResult(uint32_t program) {
   glGetProgramiv(program, GL_LINK_STATUS, &status);
   if (status == 0) {
     glGetProgramInfoLog(program, kInfoLogSize, nullptr, log);
+    TrimLineEnds(log);
     VornLog::Warningf("Program %i Link error(%i): %s", static_cast<int>(program), status, log);
     return false;
   }
   glValidateProgram(program);
   GLsizei length = 0;
   glGetProgramInfoLog(program, kInfoLogSize, &length, log);
-  if (length > 0) VornLog::Printf("Program %i Validation results at: %s", static_cast<int>(program), log);
+  TrimLineEnds(log);
+  if (length > 0 && log[0] != '\0') VornLog::Printf("Program %i Validation results at: %s", static_cast<int>(program), log);
   return true;
 }
 
