@@ -10,7 +10,7 @@
 //
 // Locks held by the job thread while it calls:
 //   buildBounds                      XmodelThreaded::boundsMutex
-//   buildBoneDisplay, gpu.*, buildTrees  XmodelThreaded::frameMutex (gpu.destroyContext: none)
+//   buildBoneDisplay, gpu.*, buildTrees  XmodelThreaded::frameMutex
 //   every other step                 none
 #include <cstdint>
 #include <functional>
@@ -29,15 +29,15 @@ struct JobGpuSteps {
   // Makes the worker's context current on the job thread; false when that fails (the thread
   // tries 5 times, 5 ms apart, then logs "Failed To Set OpenGL Contex").
   std::function<bool()> makeCurrent;
-  // Leaves no context current on the job thread.
+  // Finishes the GL work (glFinish) and leaves no context current on the job thread. Called after
+  // every upload, so the context is never current between jobs; its owner deletes it after
+  // XmodelThreaded::Stop.
   std::function<void()> releaseCurrent;
   // Creates the GPU buffers; called with the context current, once per run of the program.
   std::function<void()> createBuffers;
   // Fills the view's LOD slots from the model (ModelRenderData::Build): empties them, and fills
   // them and sets renderLodCount only when jobResult is Success.
   std::function<void(Xmodel& model, int32_t& renderLodCount, ResultCode jobResult)> upload;
-  // At the worker's end: releases and deletes the worker's context.
-  std::function<void()> destroyContext;
 };
 
 struct JobSteps {

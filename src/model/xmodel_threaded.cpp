@@ -146,5 +146,4 @@ void XmodelThreaded::JobThread() {
     }
     batch.clear();
   }
-  if (steps_.gpu.destroyContext) steps_.gpu.destroyContext();
 }

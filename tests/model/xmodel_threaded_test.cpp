@@ -7,11 +7,13 @@
 
 #include <chrono>
 #include <condition_variable>
-#include <set>
+#include <regex>
 #include <thread>
 
 #include "core/settings.h"
+#include "support/game_files.h"
 #include "support/log_capture.h"
+#include "support/synthetic_model.h"
 
 namespace {
 
@@ -109,10 +111,18 @@ void PlugFakes(JobSteps& steps, StepRecorder& rec) {
   steps.openPath = [&](const std::string& path) { rec.Add(Join("open", path)); };
 }
 
-// Waits until the log holds count lines equal to line (the job thread writes them).
-bool WaitForLine(const LogCapture& log, const std::string& line, int count = 1) {
+bool StartsWith(const std::string& text, const std::string& start) { return text.rfind(start, 0) == 0; }
+
+int CountLinesStartingWith(const LogCapture& log, const std::string& start) {
+  Calls lines = log.Lines();
+  return static_cast<int>(std::count_if(lines.begin(), lines.end(), [&](const std::string& l) { return StartsWith(l, start); }));
+}
+
+// Waits until the log holds count lines equal to line (or starting with it, with prefix); the job
+// thread writes them.
+bool WaitForLine(const LogCapture& log, const std::string& line, int count = 1, bool prefix = false) {
   auto deadline = Clock::now() + std::chrono::seconds(60);
-  while (log.Count(line) < count) {
+  while ((prefix ? CountLinesStartingWith(log, line) : log.Count(line)) < count) {
     if (Clock::now() > deadline) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
@@ -221,7 +231,7 @@ TEST_F(JobQueueThread, StepsRunInTheFixedOrderNotInBitOrder) {
   size_t at = 0;
   for (const std::string& line : lines) {
     auto found = std::find_if(logged.begin() + at, logged.end(),
-                              [&](const std::string& l) { return l.rfind(line, 0) == 0; });
+                              [&](const std::string& l) { return StartsWith(l, line); });
     ASSERT_NE(found, logged.end()) << "missing or out of order: " << line;
     at = found - logged.begin() + 1;
   }
@@ -452,4 +462,73 @@ TEST_F(JobQueueThread, UnpluggedStepsDoNothingAndLogNothing) {
   // Only the worker's own lines: the start, the closing line of the job without conversion, the
   // stop. (The conversion bit of the first job replaces its closing line.)
   EXPECT_EQ(log.Lines(), (Calls{"Background Xmodel thread started", "", "", "Xmodel thread Stopped"}));
+}
+
+// Real models loaded through the queue as a row click does: the load, every LOD's surfaces, the
+// bounds, the images step and the GPU upload of a successful job, with the lines of each step.
+TEST_F(JobQueueThread, LoadsRealModelsThroughTheQueue) {
+  struct Case {
+    testmodels::RealModelRef model;
+    int lods;
+  };
+  const Case cases[] = {{testmodels::kThreeLodWeapon, 3},
+                        {testmodels::kViewModel, 1},
+                        {{"codbo", GameId::CodBo, "c_usa_pent_jfk_fb_zt"}, 4}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.model.name);
+    LogCapture log;
+    XmodelThreaded jobs;
+    PlugFakes(jobs.Steps(), rec_);
+    ResultCode uploaded = ResultCode::None;
+    int uploadedLods = -1;
+    jobs.Steps().gpu.upload = [&](Xmodel& model, int32_t& count, ResultCode result) {
+      uploaded = result;
+      uploadedLods = model.info.lodCount;
+      count = model.info.lodCount;
+      rec_.Add("upload");
+    };
+    jobs.SetGame(c.model.game);
+    jobs.Start("/program");
+    jobs.QueueXmodelLoad(testfiles::RealDataPath(std::string(c.model.folder) + "/raw/xmodel"), c.model.name);
+    Drain(jobs);
+    jobs.Stop();
+
+    EXPECT_EQ(rec_.Take(), (Calls{"bounds", "images", "bones", "makeCurrent", "buffers", "trees", "upload",
+                                  "release", "bounds", "dds(end)"}));
+    EXPECT_EQ(uploaded, ResultCode::Success);
+    EXPECT_EQ(uploadedLods, c.lods);
+    EXPECT_EQ(jobs.renderLodCount, c.lods);
+    EXPECT_TRUE(jobs.Model().loaded);
+
+    Calls lines = log.Lines();
+    const std::string name = c.model.name;
+    auto loaded = std::find(lines.begin(), lines.end(), "Passing Xmodel: '" + name + "' to background loader");
+    ASSERT_NE(loaded, lines.end());
+    ASSERT_GE(lines.end() - loaded, 3 + c.lods);
+    EXPECT_TRUE(std::regex_match(*++loaded, std::regex("\\^2Loaded Xmodel\\^7: " + name + " \\(\\d+\\.\\d ms\\)")))
+        << *loaded;
+    for (int lod = 0; lod < c.lods; ++lod) {
+      EXPECT_TRUE(std::regex_match(*++loaded, std::regex("\\^2Loaded Surface\\^7: " + std::to_string(lod) +
+                                                         ", \\d+\\.\\d ms")))
+          << *loaded;
+    }
+    EXPECT_TRUE(std::regex_match(*++loaded, std::regex("\\^2Loaded Images\\^7\\(\\d+\\.\\d ms\\)"))) << *loaded;
+    EXPECT_EQ(*++loaded, "");  // the job's closing line "\n"
+  }
+}
+
+TEST_F(JobQueueThread, DamagedRealModelFailsAtTheGate) {
+  LogCapture log;
+  XmodelThreaded jobs;
+  PlugFakes(jobs.Steps(), rec_);
+  jobs.Model().SetGameSwitchQuestion([](const std::string&, const std::string&) { return false; });
+  jobs.Start("/program");
+  jobs.QueueXmodelLoad(testfiles::RealDataPath("cod5/raw/xmodel"), "vm_mp_skin_c_type99_rifle");
+  ASSERT_TRUE(WaitForLine(log, "^1LoadxmodelFull^7:: ", 1, /*prefix=*/true));
+  jobs.Stop();
+  EXPECT_TRUE(rec_.Take().empty());  // no step ran after the failed load
+  EXPECT_FALSE(jobs.Model().loaded);
+  Calls lines = log.Lines();
+  EXPECT_EQ(lines[lines.size() - 2].substr(0, 21), "^1LoadxmodelFull^7:: ");
+  EXPECT_EQ(lines.back(), "Xmodel thread Stopped");  // no closing line before it
 }
