@@ -1,0 +1,141 @@
+// Frames of the main loop: the frame-rate cap, one frame under the frame mutex, the window resize
+// of the view and the per-frame update with the hot keys.
+#include <GL/glew.h>
+
+#include <chrono>
+#include <thread>
+
+#include "app/vorn_opengl.h"
+#include "core/log.h"
+#include "core/settings.h"
+#include "core/timer.h"
+#include "platform/events.h"
+#include "platform/key_codes.h"
+#include "view/gl_draw.h"
+
+namespace {
+
+// What the hot-key scripts of the exports ask for. Menu scripts need the GUI, which this build
+// does not have yet; they do nothing.
+void RunHotkeyScript(VornOpenGL& app, const char* script) {
+  const std::string command = script;
+  uint32_t flags = 0;
+  if (command == "export_ma;") flags = ExportJobFlags(ExportMaya);
+  if (command == "export_obj;") flags = ExportJobFlags(ExportObj);
+  if (command == "export_XE;") flags = ExportJobFlags(ExportXmodelExport);
+  if (flags == 0) return;
+  ++gSettings.export_count;
+  app.QueueJob(flags);
+}
+
+}  // namespace
+
+bool VornOpenGL::FrameDue() {
+  int rate = active ? gSettings.fps_active : gSettings.fps_sleep;
+  if (rate <= 5) rate = 5;
+  const float interval = 1000.0f / static_cast<float>(rate);
+  const float waited = Timer::NowMs() - lastFrameMs;
+  if (waited >= interval) return true;
+  std::this_thread::sleep_for(std::chrono::milliseconds(static_cast<int>(interval - waited)));
+  return false;
+}
+
+void VornOpenGL::RenderFrame() {
+  Timer::ElapsedMs();
+  if (!FrameDue()) return;
+  std::lock_guard<std::mutex> frame(xmodelThread.frameMutex);
+  window->MakeCurrent();
+  lastFrameMs = Timer::ElapsedMs();
+
+  ++frameCount;
+  const float now = Timer::NowMs() * 0.001f;
+  if (now - fpsLastTime > 1.0f) {
+    framesPerSecond = static_cast<float>(frameCount) / (now - fpsLastTime);
+    frameCount = 0;
+    fpsLastTime = now;
+  }
+
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  GlPushModelView();
+  GlSetCameraMatrices(cameraController.currentCamera);
+  GlDepthTest(true);
+  GlDepthWrite(true);
+  if (drawScene) drawScene(*this);
+  GlPopModelView();
+  glColor4f(1, 1, 1, 1);
+  // The screenshot reads the back buffer before the swap, while it still holds this frame.
+  const bool screenshot = TakeScreenShotRequested();
+  if (screenshot && screenShot.Save("VornDelvix_screenshot.dds", width, height)) {
+    VornLog::Printf("Screen Shot saved: 'VornDelvix_screenshot.dds");
+  }
+  window->SwapBuffers();
+  Update();
+  glGetError();
+  window->ReleaseCurrent();
+}
+
+void VornOpenGL::ReSizeGLScene(int newWidth, int newHeight) {
+  std::lock_guard<std::mutex> frame(xmodelThread.frameMutex);
+  window->MakeCurrent();
+  if (newHeight == 0) newHeight = 1;
+  glViewport(0, 0, newWidth, newHeight);
+  width = newWidth;
+  height = newHeight;
+  ResetCamera();
+  window->ReleaseCurrent();
+}
+
+void VornOpenGL::ResetCamera() {
+  cameraController.ResetView(camera, static_cast<double>(width) / static_cast<double>(height > 0 ? height : 1));
+}
+
+namespace {
+
+// A hot key fires when its table entry is set: KeyDownTable for a virtual key, CharTable for a
+// character. Firing records it, so its entry is cleared at the end of every later update.
+bool Fires(VornOpenGL& app, int index) {
+  const Hotkey key = gSettings.hotkeys[index];
+  const uint8_t code = static_cast<uint8_t>(key & 0xFF);
+  const bool set = (key >> 8) == 1 ? KeyDownTable[code] : CharTable[code];
+  if (set) app.consumedHotkeys.insert(key);
+  return set;
+}
+
+}  // namespace
+
+// The screenshot hot key is looked at inside the frame, before the swap.
+bool VornOpenGL::TakeScreenShotRequested() { return Fires(*this, HK_TAKE_SCREEN_SHOT); }
+
+void VornOpenGL::Update() {
+  if (Fires(*this, HK_CHANGE_ACTIVE_GAME)) {
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+      if (SetActiveGame((gSettings.active_game + attempt) % 3, false)) break;
+    }
+  }
+  Fires(*this, HK_TOGGLE_XMODEL_LIST);  // the menus come with the GUI
+  Fires(*this, HK_TOGGLE_XMODEL_LOG);
+  Fires(*this, HK_TOGGLE_XMODEL_PROP);
+  Fires(*this, HK_TOGGLE_SETTING_MENU);
+  if (Fires(*this, HK_BOUNDING_BOX)) gSettings.draw_bounding_box = !gSettings.draw_bounding_box;
+  if (Fires(*this, HK_CENTRAL_LOCATOR)) gSettings.draw_central_locator = !gSettings.draw_central_locator;
+  if (Fires(*this, HK_DRAW_BONES)) gSettings.draw_bones = !gSettings.draw_bones;
+  if (Fires(*this, HK_WIREFRAME)) gSettings.wireframe = !gSettings.wireframe;
+  if (Fires(*this, HK_EXPORT_MA)) RunHotkeyScript(*this, "export_ma;");
+  if (Fires(*this, HK_EXPORT_OBJ)) RunHotkeyScript(*this, "export_obj;");
+  if (Fires(*this, HK_EXPORT_XE)) RunHotkeyScript(*this, "export_XE;");
+  Fires(*this, HK_VIEW_TAGS);
+
+  if (gSettings.window_on_top != appliedAlwaysOnTop) {
+    appliedAlwaysOnTop = gSettings.window_on_top;
+    SetAlwaysOnTop(appliedAlwaysOnTop);
+  }
+
+  for (Hotkey key : consumedHotkeys) {
+    const uint8_t code = static_cast<uint8_t>(key & 0xFF);
+    if ((key >> 8) == 1) {
+      KeyDownTable[code] = false;
+    } else {
+      CharTable[code] = false;
+    }
+  }
+}

@@ -1,0 +1,189 @@
+// Start-up and shutdown of the application object.
+#include "app/vorn_opengl.h"
+
+#include <GL/glew.h>
+
+#include "core/log.h"
+#include "core/paths.h"
+#include "core/settings.h"
+#include "platform/files.h"
+#include "view/shader_registry.h"
+
+bool KeyDownTable[256];
+bool CharTable[256];
+
+VornOpenGL::VornOpenGL() = default;
+
+VornOpenGL::~VornOpenGL() { Shutdown(); }
+
+namespace {
+
+// A folder setting the job thread may use: the path when it is a folder, else empty (the job
+// thread then uses its default folder under the program's folder).
+std::string ExistingFolder(const std::string& setting) {
+  return platform::IsDirectory(setting) ? setting : std::string();
+}
+
+void ColourToFloats(uint32_t colour, float out[3]) {
+  for (int i = 0; i < 3; ++i) out[i] = static_cast<float>((colour >> (8 * i)) & 0xFF) / 255.0f;
+}
+
+}  // namespace
+
+bool VornOpenGL::Create(int clientWidth, int clientHeight) {
+  platform::WindowOptions options;
+  options.title = "Vorn_Kesh Delvix";
+  options.width = clientWidth > 0 ? clientWidth : 800;
+  options.height = clientHeight > 0 ? clientHeight : 600;
+  options.minWidth = 750;
+  options.minHeight = 600;
+  switch (window->Create(options)) {
+    case platform::WindowStatus::Ok: break;
+    case platform::WindowStatus::VideoFailed:
+    case platform::WindowStatus::WindowFailed: VornLog::FatalErrorf("Window Creation Error. (%s)", window->ErrorText().c_str());
+    case platform::WindowStatus::GlewFailed:
+      VornLog::Printf("Ext (%i)", window->GlInfo().glewResult);
+      return false;
+    default: VornLog::FatalErrorf("Can't Create A GL Context. (%s)", window->ErrorText().c_str());
+  }
+  VornLog::Printf("Ext (%i)", window->GlInfo().glewResult);
+  VornLog::Printf("OPENGL VERSION: %s", window->GlInfo().version.c_str());
+
+  xmodelThread.SetExportFolder(ExistingFolder(gSettings.dir_export));
+  xmodelThread.SetGDTFolder(ExistingFolder(gSettings.dir_gdt));
+  xmodelThread.SetModelScale(gSettings.scale);
+  xmodelThread.SetImagesAsTga(gSettings.as_tga == 1);
+  StartXmodelThread();
+  RestorePlacement(clientWidth, clientHeight);
+  InitGL();
+
+  if (!SetActiveGame(gSettings.active_game, false)) SetTitle("Set Active Game In Settings");
+  GLenum error = glGetError();
+  if (error != GL_NO_ERROR && error != GL_INVALID_ENUM) VornLog::OpenGLErrorf(error, "StartUp");
+  CreateShaders();
+  appliedAlwaysOnTop = gSettings.window_on_top;
+  SetAlwaysOnTop(appliedAlwaysOnTop);
+  window->Show();
+  return true;
+}
+
+void VornOpenGL::StartXmodelThread() {
+  workerContext = window->CreateSharedContext();
+  JobSteps& steps = xmodelThread.Steps();
+  if (workerContext) {
+    platform::SharedGlContext* context = workerContext.get();
+    steps.gpu.makeCurrent = [context] { return context->TryMakeCurrent(); };
+    steps.gpu.releaseCurrent = [context] {
+      glFinish();
+      context->Release();
+    };
+  } else {
+    VornLog::Warningf("Job thread context failed: %s", window->ErrorText().c_str());
+  }
+  if (plugViewSteps) plugViewSteps(*this, steps);
+  xmodelThread.Start(GetRunningDirectory());
+  xmodelThreadStarted_ = true;
+}
+
+void VornOpenGL::RestorePlacement(int clientWidth, int clientHeight) {
+  ItemRect& saved = gSettings.main_window;
+  if (saved.x != 0 || saved.y != 0) {
+    platform::WindowRect desktop = window->DesktopBounds();
+    if (saved.x < 0 || saved.x > desktop.x + desktop.width - 30) saved.x = 0;
+    if (saved.y < -2) saved.y = -2;
+    if (saved.y > desktop.y + desktop.height - 30) saved.y = 0;
+    gSettings.Save();
+  }
+  int x = 0, y = 0;
+  window->Position(x, y);
+  window->SetPosition(saved.x != 0 ? saved.x : x, saved.y != 0 ? saved.y : y);
+  window->SetClientSize(clientWidth > 0 ? clientWidth : 800, clientHeight > 0 ? clientHeight : 600);
+}
+
+bool VornOpenGL::InitGL() {
+  glShadeModel(GL_SMOOTH);
+  glClearDepth(1.0);
+  glClearStencil(0);
+  glEnable(GL_DEPTH_CLAMP);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glEnable(GL_DEPTH_TEST);
+  glDepthFunc(GL_LEQUAL);
+  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+
+  // The moving lights start red and blue; the ambient intensities and enable flags stay as loaded.
+  Light& red = SceneLights.lights[0];
+  Light& blue = SceneLights.lights[1];
+  for (Light* light : {&red, &blue}) {
+    light->diffuse_intensity = 0.9f;
+    light->attenuation_constant = 0.02f;
+    light->attenuation_linear = 0.01f;
+    light->attenuation_exp = 0.0001f;
+  }
+  red.color[0] = 1, red.color[1] = 0, red.color[2] = 0;
+  blue.color[0] = 0, blue.color[1] = 0, blue.color[2] = 1;
+  blue.position[0] = 50, blue.position[1] = 0, blue.position[2] = 0;
+
+  ApplyClearColor();
+  ColourToFloats(gSettings.color_grid, gridColour);
+  VornLog::Printf("VornGL Init");
+  return true;
+}
+
+void VornOpenGL::ApplyClearColor() {
+  float rgb[3];
+  ColourToFloats(gSettings.color_background, rgb);
+  glClearColor(rgb[0], rgb[1], rgb[2], 1.0f);
+}
+
+void VornOpenGL::SetTitle(const std::string& text) {
+  if (window && window->IsOpen()) window->SetTitle("Vorn_Kesh Delvix - " + text);
+}
+
+void VornOpenGL::SetAlwaysOnTop(bool onTop) {
+  if (window && window->IsOpen()) window->SetAlwaysOnTop(onTop);
+}
+
+void VornOpenGL::Shutdown() {
+  // The job thread stops first: it may be using its context, which shares the window's.
+  if (xmodelThreadStarted_) {
+    xmodelThread.Stop();
+    xmodelThreadStarted_ = false;
+  }
+  if (!window || !window->IsOpen()) return;
+  window->MakeCurrent();
+  DeleteAllShaders();
+  workerContext.reset();
+  window->ReleaseCurrent();
+  window.reset();
+  VornLog::Printf("VornOpenGL Shutdown");
+}
+
+bool SetActiveGame(int index, bool withMessages) {
+  if (gOpenGL.xmodelList.IsLoading()) {
+    VornLog::Warningf("User tried to switch active game while list is still loading.");
+    return false;
+  }
+  static const GameId kGames[] = {GameId::Cod4, GameId::Cod5, GameId::CodBo};
+  static const char* const kRoots[] = {"Cod4", "Cod5", "Cod BO"};
+  if (index < 0 || index > 2) {
+    VornLog::Warningf("Unkown Game selected in dropbox.");
+    return false;
+  }
+  gOpenGL.xmodelThread.SetGame(kGames[index]);
+  const std::string root = index == 0 ? gSettings.dir_cod4 : index == 1 ? gSettings.dir_cod5 : gSettings.dir_bo1;
+  if (root.empty() || root == kSetPath) {
+    if (withMessages) VornLog::Warningf("Directory Not Set (%s)", kRoots[index]);
+    return false;
+  }
+  const std::string folder = GameXmodelFolder(index);
+  if (!platform::IsDirectory(folder)) {
+    if (withMessages) VornLog::Warningf("Xmodel List: '%s' is not a valid path", root.c_str());
+  } else {
+    gOpenGL.SetTitle(root);
+    gOpenGL.xmodelList.SetFolder(folder);
+    gOpenGL.xmodelList.LoadList();
+  }
+  gSettings.active_game = index;
+  return true;
+}

@@ -1,0 +1,119 @@
+#pragma once
+// VornOpenGL: the application object. It owns the main window with its OpenGL context, the job
+// thread with the worker's shared context, the model list, the 3D camera and the renderer's copy
+// of the model bounds, and runs the frames.
+//
+// Index:
+//   start-up      Create, InitGL, StartXmodelThread, RestorePlacement        (vorn_opengl.cpp)
+//   frames        FrameDue, RenderFrame, ReSizeGLScene, Update (hot keys)     (frame_loop.cpp)
+//   window events HandleEvent: the window procedure                          (window_events.cpp)
+//   shutdown      Shutdown
+//
+// Threads: everything runs on the main thread, except the job thread that StartXmodelThread starts.
+// Frames and the job thread's GPU upload both hold xmodelThread.frameMutex.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "model/vorn_loader.h"
+#include "model/xmodel_threaded.h"
+#include "platform/events.h"
+#include "platform/window.h"
+#include "view/camera.h"
+#include "view/camera_controller.h"
+#include "view/model_bounds.h"
+#include "view/screenshot.h"
+
+// Key tables that window events fill and the per-frame update reads: KeyDownTable by virtual-key
+// code (true while the key is down), CharTable by character code (set by a typed character).
+extern bool KeyDownTable[256];
+extern bool CharTable[256];
+
+class VornOpenGL {
+ public:
+  VornOpenGL();
+  ~VornOpenGL();
+  VornOpenGL(const VornOpenGL&) = delete;
+  VornOpenGL& operator=(const VornOpenGL&) = delete;
+
+  // ---- Start-up ---------------------------------------------------------------------------------
+  // Opens the window and its context, plugs and starts the job thread, activates the game, loads
+  // the shaders. Fatal errors end the process; false when the window system cannot start at all.
+  bool Create(int clientWidth, int clientHeight);
+  bool InitGL();
+  void StartXmodelThread();
+  // Moves the window to the saved position (clamped to the desktop) with the saved client size;
+  // saves the settings when a position was restored.
+  void RestorePlacement(int clientWidth, int clientHeight);
+  void ApplyClearColor();
+  // The window text "Vorn_Kesh Delvix - " + text.
+  void SetTitle(const std::string& text);
+  void SetAlwaysOnTop(bool onTop);
+
+  // ---- Frames (frame_loop.cpp) --------------------------------------------------------------------
+  // True when the next frame is due by the frame-rate cap; otherwise sleeps the rest of the
+  // interval and returns false.
+  bool FrameDue();
+  // One frame under the frame mutex: clear, 3D scene, swap, per-frame update.
+  void RenderFrame();
+  void ReSizeGLScene(int width, int height);
+  // The per-frame update: hot keys, always-on-top, progress. Inside the frame.
+  void Update();
+  // Camera reset for the current window size.
+  void ResetCamera();
+
+  // ---- Window events (window_events.cpp) ----------------------------------------------------------
+  void HandleEvent(const platform::Event& event);
+
+  // ---- Jobs ------------------------------------------------------------------------------------
+  // Queues a command's job (an export, the tags page, the GDT file).
+  void QueueJob(uint32_t flags) { xmodelThread.QueueJob(flags); }
+
+  // ---- Shutdown ----------------------------------------------------------------------------------
+  // Stops the job thread (joined), then releases the worker's context, the window and its context.
+  void Shutdown();
+
+  bool active = true;
+  VornLoader xmodelList;
+  XmodelThreaded xmodelThread;
+  float gridColour[3] = {0, 0, 0};
+  std::unique_ptr<platform::MainWindow> window = std::make_unique<platform::MainWindow>();
+  std::unique_ptr<platform::SharedGlContext> workerContext;
+  bool renderEnabled = true;
+  bool quitRequested = false;
+  int32_t width = 0;
+  int32_t height = 0;
+  float lastFrameMs = 0.0f;
+  float modelSize[3] = {0, 0, 0};
+  float modelCenter[3] = {0, 0, 0};
+  ModelBounds modelBounds;
+  cinder::CameraPersp camera;
+  CameraController cameraController;
+  VornScreenShot screenShot;
+  bool appliedAlwaysOnTop = false;
+  std::set<uint16_t> consumedHotkeys;  // hot keys that have fired since start
+  float framesPerSecond = 0.0f;
+  int32_t frameCount = 0;
+  float fpsLastTime = 0.0f;
+
+  // The 3D scene of a frame, drawn between the camera set-up and the buffer swap (the scene render
+  // pass plugs in here); empty: the view shows the clear colour only.
+  std::function<void(VornOpenGL&)> drawScene;
+  // The view's part of the job thread's steps (GPU upload, bounds, bone display); called by Create
+  // after the worker's context exists and before the job thread starts.
+  std::function<void(VornOpenGL&, JobSteps&)> plugViewSteps;
+
+ private:
+  bool TakeScreenShotRequested();
+  bool xmodelThreadStarted_ = false;
+};
+
+// The program's application object.
+extern VornOpenGL gOpenGL;
+
+// Activates game index (0 Cod4, 1 Cod5, 2 Cod BO): the job thread reads that game's layouts and the
+// model list lists its "raw/xmodel" folder. Refused (false) while a listing runs; false too when the
+// game's root is not set. With messages, problems are shown in a box.
+bool SetActiveGame(int index, bool withMessages);

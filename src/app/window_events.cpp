@@ -1,0 +1,31 @@
+// The window procedure: what the main window's events do to the application.
+#include "app/vorn_opengl.h"
+#include "core/settings.h"
+
+void VornOpenGL::HandleEvent(const platform::Event& event) {
+  using platform::EventType;
+  switch (event.type) {
+    case EventType::Moved:
+      gSettings.main_window.x = event.x;
+      gSettings.main_window.y = event.y;
+      break;
+    case EventType::Resized:
+      if (event.x < 4000 && event.y < 4000) ReSizeGLScene(event.x, event.y);
+      break;
+    case EventType::Activated: active = event.active; break;
+    case EventType::CloseRequested:
+    case EventType::Quit: quitRequested = true; break;
+    case EventType::KeyDown: KeyDownTable[event.keyCode & 0xFF] = true; break;
+    case EventType::KeyUp: KeyDownTable[event.keyCode & 0xFF] = false; break;
+    case EventType::Char: CharTable[event.character] = true; break;
+    case EventType::Minimized: renderEnabled = false; break;
+    case EventType::Restored:
+    case EventType::Maximized: renderEnabled = true; break;
+    case EventType::MouseMove:
+    case EventType::ButtonDown:
+    case EventType::ButtonUp:
+      cameraController.MouseMove(event.modifiers, event.x, event.y, gSettings.mouse_style, false);
+      break;
+    default: break;
+  }
+}
