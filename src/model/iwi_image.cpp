@@ -7,6 +7,7 @@
 
 #include "core/log.h"
 #include "model/byte_reader.h"
+#include "model/material_list.h"
 #include "platform/files.h"
 
 namespace {
@@ -141,4 +142,13 @@ ImageResult IwiImage::ReadLevels(uint32_t headerEnd, bool stopAtOnePixel) {
   }
   loaded_ = true;
   return ImageResult::Success;
+}
+
+ImageResult ReadIwiInFolder(IwiImage& image, const std::string& folder, const std::string& iwiName) {
+  if (!IsPlainFileName(iwiName)) {
+    image.Clear();
+    return ImageResult::NotPossible;
+  }
+  const ImageResult found = image.SetFile(folder + iwiName);
+  return found == ImageResult::Success ? image.LoadIWI() : found;
 }

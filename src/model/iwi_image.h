@@ -108,3 +108,8 @@ class IwiImage {
   std::vector<uint8_t> bytes_;  // the whole file; levels point into it
   std::vector<LevelSpan> levels_;
 };
+
+// Points image at the IWI file iwiName in folder (ending in "/") and reads it. NotPossible, with
+// the image not found, when iwiName is not a plain file name: names from game files never leave
+// their folder.
+ImageResult ReadIwiInFolder(IwiImage& image, const std::string& folder, const std::string& iwiName);

@@ -12,6 +12,7 @@
 //                     files, set up the LOD records. Any failure leaves the model unloaded.
 //   LoadSurface(lod)  read one LOD's xmodelsurfs file, for lod = 0 .. info.lodCount - 1
 //   ApplyScale()      multiply positions and bone offsets by `scale`
+//   LoadImages()      read the IWI images of every material (xmodel_images.cpp)
 //
 // Index of this header: records of the model (xmodel_records.h), Xmodel's operations (load
 // sequence, scale, queries, in-memory parsers used by the file readers and tests), its state.
@@ -19,11 +20,14 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "model/byte_reader.h"
 #include "model/game_id.h"
+#include "model/iwi_image.h"
+#include "model/material_images.h"
 #include "model/material_list.h"
 #include "model/result_code.h"
 #include "model/rotation.h"
@@ -64,6 +68,11 @@ class Xmodel {
   // SurfacesNotSetUp, InvalidIndex (lod out of range), AlreadyLoaded, CantOpenFile (the file was
   // missing at set-up), NoPermission, or the parser's result. A LOD that fails keeps no surfaces.
   ResultCode LoadSurface(int32_t lod);
+
+  // Reads the colour, normal and specular images of every material into `images` and binds them
+  // per material in `materialImages` (Algorithms in xmodel_images.cpp). LodsMissing without a
+  // LOD record, else Success; a missing or unreadable image is logged and the model goes on.
+  ResultCode LoadImages();
 
   // ---- Scale ----------------------------------------------------------------------------------
 
@@ -134,6 +143,8 @@ class Xmodel {
   ResultCode lastResult = ResultCode::None;
   std::atomic<float> scale{1.0f};  // unit scale for ApplyScale, set from the settings and the GUI
   std::atomic<int32_t> progress{0};  // 0..99, shown by the GUI's progress bar
+  std::map<std::string, IwiImage> images;     // the model's images by IWI file name; entries stay
+  std::vector<MaterialImages> materialImages; // per material of the list, its images by kind
   std::vector<int32_t> tagsPageJoints;     // working list of the tags page writer
   std::vector<std::string> tagsPageNames;  // working list of the tags page writer
 

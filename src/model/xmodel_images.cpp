@@ -1,0 +1,40 @@
+// Xmodel::LoadImages: the IWI images of the model's materials, each file read once per model and
+// bound to every material that names it.
+#include "core/log.h"
+#include "core/settings.h"
+#include "model/xmodel.h"
+
+ResultCode Xmodel::LoadImages() {
+  if (info.lods.empty()) return ResultCode::LodsMissing;
+  progress = 1;
+  for (auto& [name, image] : images) image.Clear();
+
+  // One record per material, nothing bound, also when no image is read: the image export and the
+  // upload index this list by material.
+  const std::vector<Material>& materials = Materials().materials;
+  materialImages.assign(materials.size(), MaterialImages{});
+  for (size_t m = 0; m < materials.size(); ++m) materialImages[m].materialName = materials[m].name;
+
+  if (gSettings.load_textures) {
+    const std::string imagesFolder = baseFolder + "images/";
+    for (size_t m = 0; m < materials.size(); ++m) {
+      for (const TextureSlot& slot : materials[m].textures) {
+        const std::optional<TextureKind> kind = TextureKindOfSlot(slot.slotName);
+        if (!kind) continue;
+        IwiImage& image = images[slot.iwiName];
+        const ImageResult result =
+            image.IsLoaded() ? ImageResult::Success : ReadIwiInFolder(image, imagesFolder, slot.iwiName);
+        if (result == ImageResult::Success) {
+          materialImages[m].images[int(*kind)] = &image;
+          materialImages[m].present[int(*kind)] = true;
+        } else {
+          VornLog::Messagef("^1IWI Error(^4%s^7): %s", slot.iwiName.c_str(), ImageResultText(result).c_str());
+        }
+      }
+      VornLog::Messagef("^2Material^7: %s", materials[m].name.c_str());
+      if (progress + 10 < 100) progress += 10;
+    }
+  }
+  progress = 99;
+  return ResultCode::Success;
+}
