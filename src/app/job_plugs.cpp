@@ -1,6 +1,7 @@
 #include "app/job_plugs.h"
 
 #include "export/gdt_writer.h"
+#include "export/image_export.h"
 #include "export/tags_page.h"
 #include "platform/open.h"
 
@@ -11,4 +12,5 @@ void PlugExportSteps(JobSteps& steps) {
     return DumpGdt(model, name, folder, 0);
   };
   steps.openPath = [](const std::string& path) { platform::OpenWithDesktop(path); };
+  AddImageSteps(steps);  // images (0x40), their export (0x800) and the single conversion (0x200, 0x400)
 }
