@@ -92,6 +92,12 @@ Rgb GlCanvas::PixelAt(ScreenPoint p) const {
   return Pixel(x, size_ - 1 - yDown);
 }
 
+std::unique_ptr<platform::SharedGlContext> GlCanvas::CreateSharedContext() {
+  std::unique_ptr<platform::SharedGlContext> shared = window_.CreateSharedContext();
+  glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+  return shared;
+}
+
 cinder::CameraPersp CameraLookingAtOrigin(Vec3 eye) {
   cinder::CameraPersp camera;
   camera.aspectRatio = 1;

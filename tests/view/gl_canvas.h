@@ -11,6 +11,7 @@
 //   canvas->Clear(0, 0, 0);
 //   ... draw ...
 //   EXPECT_EQ(canvas->Pixel(32, 32), (Rgb{255, 0, 0}));
+#include <memory>
 #include <ostream>
 #include <string>
 
@@ -48,6 +49,10 @@ class GlCanvas {
   int Alpha(int x, int y) const;
   // The pixel under a window position with y measured down (cinder::Camera::WorldToScreen).
   Rgb PixelAt(ScreenPoint p) const;
+
+  // A context sharing objects with the canvas's, for a job thread (null on failure); the canvas's
+  // context is current again afterwards. Destroy it on this thread once the job released it.
+  std::unique_ptr<platform::SharedGlContext> CreateSharedContext();
 
  private:
   GlCanvas() = default;
