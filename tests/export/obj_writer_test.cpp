@@ -1,0 +1,294 @@
+#include "export/obj_writer.h"
+
+#include <assimp/DefaultLogger.hpp>
+#include <assimp/Importer.hpp>
+#include <assimp/LogStream.hpp>
+#include <assimp/postprocess.h>
+#include <assimp/scene.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+
+#include "core/settings.h"
+#include "export_test_util.h"
+#include "support/model_fixture.h"
+#include "support/temp_folder.h"
+
+using namespace testmodels;
+using exporttest::ReadAll;
+
+namespace {
+
+// Restores the settings the exporter reads.
+class ObjExport : public ::testing::Test {
+ protected:
+  void SetUp() override { saved_ = {gSettings.mtl, gSettings.images_local}; }
+  void TearDown() override { std::tie(gSettings.mtl, gSettings.images_local) = saved_; }
+
+ private:
+  std::pair<bool, bool> saved_;
+};
+
+// Collects assimp's warnings and errors while a file is read.
+class AssimpMessages : public Assimp::LogStream {
+ public:
+  void write(const char* message) override { text += message; }
+  std::string text;
+};
+
+// Reads an OBJ file with assimp. Returns the scene (owned by importer) and the messages.
+const aiScene* ReadWithAssimp(Assimp::Importer& importer, const std::string& path, std::string& messages,
+                              unsigned flags = 0) {
+  Assimp::DefaultLogger::create("", Assimp::Logger::NORMAL, 0);
+  auto* stream = new AssimpMessages;
+  Assimp::DefaultLogger::get()->attachStream(stream, Assimp::Logger::Warn | Assimp::Logger::Err);
+  const aiScene* scene = importer.ReadFile(path, flags);
+  messages = stream->text;
+  Assimp::DefaultLogger::kill();
+  return scene;
+}
+
+// The meshes of the scene by the name of the node that holds them.
+std::map<std::string, const aiMesh*> MeshesByGroup(const aiScene* scene) {
+  std::map<std::string, const aiMesh*> meshes;
+  for (unsigned i = 0; i < scene->mRootNode->mNumChildren; ++i) {
+    const aiNode* node = scene->mRootNode->mChildren[i];
+    if (node->mNumMeshes == 1) meshes[node->mName.C_Str()] = scene->mMeshes[node->mMeshes[0]];
+  }
+  return meshes;
+}
+
+std::string MaterialName(const aiScene* scene, const aiMesh* mesh) {
+  aiString name;
+  scene->mMaterials[mesh->mMaterialIndex]->Get(AI_MATKEY_NAME, name);
+  return name.C_Str();
+}
+
+// What assimp must find for one LOD: per group the face count, every corner's position in the
+// order a, c, b of the model's triangles, and the surface's material (present in the MTL).
+void ExpectAssimpReadsLod(const std::string& objPath, const XmodelLod& lod) {
+  Assimp::Importer importer;
+  std::string messages;
+  const aiScene* scene = ReadWithAssimp(importer, objPath, messages);
+  ASSERT_NE(scene, nullptr) << importer.GetErrorString();
+  EXPECT_EQ(messages.find("failed to locate material"), std::string::npos) << messages;
+  std::map<std::string, const aiMesh*> meshes = MeshesByGroup(scene);
+  ASSERT_EQ(meshes.size(), lod.surfaces.size());
+  for (size_t s = 0; s < lod.surfaces.size(); ++s) {
+    const XmodelSurface& surface = lod.surfaces[s];
+    const aiMesh* mesh = meshes["VornGroup_" + std::to_string(s)];
+    ASSERT_NE(mesh, nullptr) << "group " << s;
+    ASSERT_EQ(mesh->mNumFaces, surface.triangles.size()) << "group " << s;
+    if (s < lod.surfaceMaterials.size()) {
+      EXPECT_EQ(MaterialName(scene, mesh), lod.surfaceMaterials[s]);
+    }
+    for (unsigned f = 0; f < mesh->mNumFaces; ++f) {
+      const XmodelTriangle& t = surface.triangles[f];
+      const uint16_t order[3] = {t.indices[0], t.indices[2], t.indices[1]};
+      ASSERT_EQ(mesh->mFaces[f].mNumIndices, 3u);
+      for (int k = 0; k < 3; ++k) {
+        const aiVector3D& p = mesh->mVertices[mesh->mFaces[f].mIndices[k]];
+        const float* q = surface.vertices[order[k]].position;
+        ASSERT_NEAR(p.x, q[0], 1e-5 + 1e-6 * std::fabs(q[0])) << "group " << s << " face " << f;
+        ASSERT_NEAR(p.y, q[1], 1e-5 + 1e-6 * std::fabs(q[1]));
+        ASSERT_NEAR(p.z, q[2], 1e-5 + 1e-6 * std::fabs(q[2]));
+      }
+    }
+  }
+}
+
+// Vertex counts: with identical vertices joined, assimp's count per group is the number of
+// distinct vertices (position, normal, texture coordinate as printed) that faces use.
+void ExpectAssimpVertexCounts(const std::string& objPath, const XmodelLod& lod) {
+  Assimp::Importer importer;
+  std::string messages;
+  const aiScene* scene = ReadWithAssimp(importer, objPath, messages, aiProcess_JoinIdenticalVertices);
+  ASSERT_NE(scene, nullptr);
+  std::map<std::string, const aiMesh*> meshes = MeshesByGroup(scene);
+  for (size_t s = 0; s < lod.surfaces.size(); ++s) {
+    const XmodelSurface& surface = lod.surfaces[s];
+    std::set<std::string> distinct;
+    for (const XmodelTriangle& t : surface.triangles)
+      for (uint16_t i : t.indices) {
+        const XmodelVertex& v = surface.vertices[i];
+        char key[256];
+        std::snprintf(key, sizeof key, "%f %f %f %f %f %f %f %f", v.position[0], v.position[1], v.position[2],
+                      v.normal[0], v.normal[1], v.normal[2], v.u, v.v);
+        distinct.insert(key);
+      }
+    const aiMesh* mesh = meshes["VornGroup_" + std::to_string(s)];
+    ASSERT_NE(mesh, nullptr);
+    EXPECT_EQ(mesh->mNumVertices, distinct.size()) << "group " << s;
+  }
+}
+
+// Two surfaces of 3 and 4 vertices with their materials.
+void BuildTwoSurfaceModel(Xmodel& model) {
+  XmodelSurface first = Surface({Vertex(0, 0, 0, 0, 0, 1, 0, 1), Vertex(1, 0, 0, 0, 0, 1, 1, 1),
+                                 Vertex(0, 1, 0, 0, 0, 1, 0, 0)},
+                                {{{0, 1, 2}}});
+  XmodelSurface second = Surface({Vertex(0, 0, 1), Vertex(1, 0, 1), Vertex(0, 1, 1), Vertex(1, 1, 1.5f)},
+                                 {{{0, 1, 2}}, {{1, 3, 2}}});
+  MakeLoaded(model, "crate", {Lod("crate_lod0", {first, second}, {"mtl_wood", "mtl_metal"})},
+             {Bone("tag_origin", -1)}, 1);
+  model.info.lods[0].loadTime = 7;
+}
+
+}  // namespace
+
+// The text of a small model, line for line: header, per-surface blocks, faces a, c, b with one
+// running index across the surfaces.
+TEST_F(ObjExport, TwoSurfacesText) {
+  gSettings.mtl = false;
+  TempFolder temp;
+  MaterialList materials;
+  Xmodel model(materials);
+  BuildTwoSurfaceModel(model);
+  ASSERT_EQ(ExportObj(model, 0, temp.Root()), ResultCode::Success);
+  const std::string expected =
+      "\r\n# Generated By Vorn_Kesh Delvix\r\n# Parent Xmodel: crate\r\n# Surface Load Time: 7.00ms\r\n"
+      "# Total Meshes: 2\r\n\r\nmtllib crate_lod0.mtl\r\n"
+      "v 0.000000 0.000000 0.000000\r\nv 1.000000 0.000000 0.000000\r\nv 0.000000 1.000000 0.000000\r\n"
+      "# 3 vertices\r\n\r\n"
+      "vt 0.000000 1.000000\r\nvt 1.000000 1.000000\r\nvt 0.000000 0.000000\r\n# 3 UV's\r\n\r\n"
+      "vn 0.000000 0.000000 1.000000\r\nvn 0.000000 0.000000 1.000000\r\nvn 0.000000 0.000000 1.000000\r\n"
+      "# 3 normals\r\n\r\n"
+      "\r\ns off\r\ng VornGroup_0\r\nusemtl mtl_wood\r\nf 1/1/1 3/3/3 2/2/2\r\n# 1 faces\r\n\r\n"
+      "v 0.000000 0.000000 1.000000\r\nv 1.000000 0.000000 1.000000\r\nv 0.000000 1.000000 1.000000\r\n"
+      "v 1.000000 1.000000 1.500000\r\n# 4 vertices\r\n\r\n"
+      "vt 0.000000 0.000000\r\nvt 0.000000 0.000000\r\nvt 0.000000 0.000000\r\nvt 0.000000 0.000000\r\n"
+      "# 4 UV's\r\n\r\n"
+      "vn 0.000000 0.000000 1.000000\r\nvn 0.000000 0.000000 1.000000\r\nvn 0.000000 0.000000 1.000000\r\n"
+      "vn 0.000000 0.000000 1.000000\r\n# 4 normals\r\n\r\n"
+      "\r\ns off\r\ng VornGroup_1\r\nusemtl mtl_metal\r\nf 4/4/4 6/6/6 5/5/5\r\nf 5/5/5 6/6/6 7/7/7\r\n"
+      "# 2 faces\r\n\r\n";
+  EXPECT_EQ(ReadAll(temp.Path("crate_lod0.obj")), expected);
+  EXPECT_FALSE(exporttest::FileExists(temp.Path("crate_lod0.mtl")));  // mtl off: the library is named, not written
+  EXPECT_EQ(model.progress.load(), 99);
+}
+
+// The MTL records: colour map always, normal and specular maps when their image exists, a slot
+// repeating the previous image adds nothing, a material without a record gets a bare record;
+// the references are where the image export writes the images.
+TEST_F(ObjExport, MaterialLibrary) {
+  TempFolder temp;
+  const std::string images = temp.Path("game/images/");
+  std::filesystem::create_directories(images);
+  std::ofstream(images + "Wood_Col.iwi") << "x";  // on disk in another case than the material names it
+  std::ofstream(images + "wood_nml.iwi") << "x";
+  MaterialList materials;
+  materials.imagesFolder = images;
+  Xmodel model(materials);
+  BuildTwoSurfaceModel(model);
+  model.info.lods[0].surfaceMaterials = {"mtl_wood", "mtl_metal", "mtl_bo", "mtl_none"};
+  model.info.lods[0].uniqueMaterials = {"mtl_wood", "mtl_metal", "mtl_bo", "mtl_none"};
+  AddMaterial(materials, "mtl_wood", {{"colorMap", "wood_col"}, {"normalMap", "wood_nml"}, {"detailMap", "d"},
+                                      {"specularMap", "wood_spc"}},
+              {"wood_col", "wood_nml"});
+  AddMaterial(materials, "mtl_metal", {{"colorMap", "~metal~1"}, {"specularMap", "~metal~1"}, {"normalMap", "gone"}},
+              {"~metal~1"});
+  AddMaterial(materials, "mtl_bo", {{"Diffuse_MapSampler", "bo_c"}, {"Normal_Map", "bo_n"}}, {"bo_c", "bo_n"});
+
+  gSettings.mtl = true;
+  gSettings.images_local = true;
+  ASSERT_EQ(ExportObj(model, 0, temp.Path("out")), ResultCode::Success);
+  EXPECT_EQ(ReadAll(temp.Path("out/crate_lod0.mtl")),
+            "newmtl mtl_wood\r\nKd 1.0000 1.0000 1.0000\r\nNs 1\r\nillum 0\r\n"
+            "map_Kd images/Wood_Col.dds\r\nmap_bump images/wood_nml.tga\r\n\r\n"
+            "newmtl mtl_metal\r\nKd 1.0000 1.0000 1.0000\r\nNs 1\r\nillum 0\r\nmap_Kd images/_metal_1.dds\r\n\r\n"
+            "newmtl mtl_bo\r\nKd 1.0000 1.0000 1.0000\r\nNs 1\r\nillum 0\r\n"
+            "map_Kd images/bo_c.dds\r\nmap_bump images/bo_n.tga\r\n\r\n"
+            "newmtl mtl_none\r\nKd 1.0000 1.0000 1.0000\r\nNs 1\r\nillum 0\r\n\r\n");
+
+  // Without images_local the references are the images beside their IWI files, "~" kept; with
+  // the TGA choice the colour maps are TGA too.
+  gSettings.images_local = false;
+  model.imagesAsTga = true;
+  ASSERT_EQ(ExportObj(model, 0, temp.Path("out")), ResultCode::Success);
+  const std::string mtl = ReadAll(temp.Path("out/crate_lod0.mtl"));
+  EXPECT_NE(mtl.find("map_Kd " + images + "Wood_Col.tga\r\nmap_bump " + images + "wood_nml.tga\r\n"), std::string::npos)
+      << mtl;
+  EXPECT_NE(mtl.find("map_Kd " + images + "~metal~1.tga\r\n"), std::string::npos) << mtl;
+}
+
+// An empty material list fails the library (NoMaterials) although the OBJ is complete.
+TEST_F(ObjExport, MaterialListFailureIsTheResult) {
+  gSettings.mtl = true;
+  TempFolder temp;
+  MaterialList materials;
+  Xmodel model(materials);
+  BuildTwoSurfaceModel(model);
+  EXPECT_EQ(ExportObj(model, 0, temp.Root()), ResultCode::NoMaterials);
+  EXPECT_NE(ReadAll(temp.Path("crate_lod0.obj")).find("# 2 faces"), std::string::npos);
+}
+
+// Preconditions in order, nothing written on a failed one; open and write failures.
+TEST_F(ObjExport, FailuresAreReported) {
+  gSettings.mtl = false;
+  TempFolder temp;
+  MaterialList materials;
+  Xmodel model(materials);
+  EXPECT_EQ(ExportObj(model, 0, temp.Path("a")), ResultCode::NotLoaded);
+  BuildTwoSurfaceModel(model);
+  model.surfacesSetUp = false;
+  EXPECT_EQ(ExportObj(model, 0, temp.Path("a")), ResultCode::SurfacesNotSetUp);
+  model.surfacesSetUp = true;
+  EXPECT_EQ(ExportObj(model, 1, temp.Path("a")), ResultCode::InvalidIndex);
+  EXPECT_EQ(ExportObj(model, -1, temp.Path("a")), ResultCode::InvalidIndex);
+  model.info.lods[0].loaded = false;
+  EXPECT_EQ(ExportObj(model, 0, temp.Path("a")), ResultCode::NotLoaded);
+  EXPECT_FALSE(std::filesystem::exists(temp.Path("a")));
+  model.info.lods[0].loaded = true;
+
+  std::ofstream(temp.Path("file")) << "x";
+  EXPECT_EQ(ExportObj(model, 0, temp.Path("file/sub")), ResultCode::CantOpenFile);
+  exporttest::LinkToFullDevice(temp.Path("full"), "crate_lod0.obj");
+  EXPECT_EQ(ExportObj(model, 0, temp.Path("full")), ResultCode::WriteFailed);
+  gSettings.mtl = true;
+  exporttest::LinkToFullDevice(temp.Path("fullmtl"), "crate_lod0.mtl");
+  AddMaterial(materials, "mtl_wood", {});
+  EXPECT_EQ(ExportObj(model, 0, temp.Path("fullmtl")), ResultCode::WriteFailed);
+}
+
+// assimp reads the small model back: groups, materials from the library, corners in order.
+TEST_F(ObjExport, AssimpReadsTheFileBack) {
+  gSettings.mtl = true;
+  TempFolder temp;
+  MaterialList materials;
+  Xmodel model(materials);
+  BuildTwoSurfaceModel(model);
+  AddMaterial(materials, "mtl_wood", {{"colorMap", "wood"}});
+  AddMaterial(materials, "mtl_metal", {});
+  ASSERT_EQ(ExportObj(model, 0, temp.Root()), ResultCode::Success);
+  ExpectAssimpReadsLod(temp.Path("crate_lod0.obj"), model.info.lods[0]);
+  ExpectAssimpVertexCounts(temp.Path("crate_lod0.obj"), model.info.lods[0]);
+}
+
+// Every real model that loads, every LOD: assimp reads the OBJ with the model's groups, face
+// counts, vertex counts, corner positions and materials that the MTL defines.
+TEST_F(ObjExport, RealModelsReadBackWithAssimp) {
+  gSettings.mtl = true;
+  std::vector<std::string> tried;
+  std::vector<exporttest::RealModel> models = exporttest::LoadRealModels(&tried);
+  if (models.empty()) GTEST_SKIP() << "no real model loads yet (" << tried.size() << " found)";
+  TempFolder temp;
+  int lods = 0;
+  for (exporttest::RealModel& real : models) {
+    for (size_t lod = 0; lod < real.model->info.lods.size(); ++lod) {
+      const XmodelLod& record = real.model->info.lods[lod];
+      if (!record.loaded) continue;
+      SCOPED_TRACE(real.label + " LOD " + std::to_string(lod));
+      const std::string folder = temp.Path(real.label);
+      ASSERT_EQ(ExportObj(*real.model, static_cast<int>(lod), folder), ResultCode::Success);
+      ExpectAssimpReadsLod(folder + "/" + record.surfsName + ".obj", record);
+      ExpectAssimpVertexCounts(folder + "/" + record.surfsName + ".obj", record);
+      ++lods;
+    }
+  }
+  std::printf("[ info     ] %zu of %zu real models loaded; %d LODs exported and read back\n", models.size(),
+              tried.size(), lods);
+}
