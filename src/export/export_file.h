@@ -16,6 +16,13 @@
 #include "export/text_writer.h"
 #include "model/result_code.h"
 
+class Xmodel;
+
+// The checks before an export of LOD lod, in order: NotLoaded (no model), SurfacesNotSetUp,
+// InvalidIndex (no such LOD), NotLoaded (the LOD's surfaces not read); Success when it can be
+// written.
+ResultCode CheckLodExportable(const Xmodel& model, int lod);
+
 // Appends "/" to folder when it has no trailing separator, then creates the folder with every
 // missing parent. A folder that cannot be created is reported later by OpenExportFile.
 void PrepareExportFolder(std::string& folder);

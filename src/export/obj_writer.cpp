@@ -71,18 +71,16 @@ void WriteMapLines(TextWriter& out, const std::string& name, const MaterialList&
 }  // namespace
 
 ResultCode ExportObj(Xmodel& model, int lod, const std::string& folder) {
-  if (!model.loaded) return ResultCode::NotLoaded;
-  if (!model.surfacesSetUp) return ResultCode::SurfacesNotSetUp;
-  if (lod < 0 || static_cast<size_t>(lod) >= model.info.lods.size()) return ResultCode::InvalidIndex;
+  ResultCode result = CheckLodExportable(model, lod);
+  if (result != ResultCode::Success) return result;
   XmodelLod& record = model.info.lods[static_cast<size_t>(lod)];
-  if (!record.loaded) return ResultCode::NotLoaded;
 
   model.progress.store(0);
   ExportClock clock;
   std::string target = folder;
   PrepareExportFolder(target);
   TextWriter out;
-  ResultCode result = OpenExportFile(out, target + record.surfsName + ".obj");
+  result = OpenExportFile(out, target + record.surfsName + ".obj");
   if (result != ResultCode::Success) return result;
 
   WriteObjHeader(out, model, record);

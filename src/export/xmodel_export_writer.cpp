@@ -251,11 +251,9 @@ void WriteFaces(XmodelExportWriter& writer, Xmodel& model, const XmodelLod& lod,
 }  // namespace
 
 ResultCode ExportXmodelExport(Xmodel& model, const std::string& folder) {
-  if (!model.loaded) return ResultCode::NotLoaded;
-  if (!model.surfacesSetUp) return ResultCode::SurfacesNotSetUp;
-  if (model.info.lods.empty()) return ResultCode::InvalidIndex;
+  ResultCode ready = CheckLodExportable(model, 0);
+  if (ready != ResultCode::Success) return ready;
   XmodelLod& lod = model.info.lods[0];
-  if (!lod.loaded) return ResultCode::NotLoaded;
 
   model.progress.store(1);
   ExportClock clock;

@@ -15,6 +15,7 @@ std::string ErrorText(ResultCode code) {
     case ResultCode::InvalidIndex: return "Invalid Array Index (out of range)";
     case ResultCode::TagsNotLoaded: return "Tags Not Loaded";
     case ResultCode::NotLoaded: return "File Not Loaded";
+    case ResultCode::WriteFailed: return "File Write Failed";
     default: return "Error No: " + std::to_string(static_cast<int32_t>(code));
   }
 }

@@ -29,6 +29,7 @@ enum class ResultCode : int32_t {
   MaterialCorrupt = 25,
   AlreadyPresent = 27,
   Success = 28,
+  WriteFailed = 29,  // an export file did not reach the disk whole (full disk, I/O error)
 };
 
 // The text of a code ("File Not Found", ...); a code without a text of its own gives

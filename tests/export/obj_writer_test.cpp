@@ -23,11 +23,16 @@ using exporttest::ReadAll;
 
 namespace {
 
-// Restores the settings the exporter reads.
+// A temporary folder, a material list and a model of nothing yet; restores the settings the
+// exporter reads.
 class ObjExport : public ::testing::Test {
  protected:
   void SetUp() override { saved_ = {gSettings.mtl, gSettings.images_local}; }
   void TearDown() override { std::tie(gSettings.mtl, gSettings.images_local) = saved_; }
+
+  TempFolder temp;
+  MaterialList materials;
+  Xmodel model{materials};
 
  private:
   std::pair<bool, bool> saved_;
@@ -144,9 +149,6 @@ void BuildTwoSurfaceModel(Xmodel& model) {
 // running index across the surfaces.
 TEST_F(ObjExport, TwoSurfacesText) {
   gSettings.mtl = false;
-  TempFolder temp;
-  MaterialList materials;
-  Xmodel model(materials);
   BuildTwoSurfaceModel(model);
   ASSERT_EQ(ExportObj(model, 0, temp.Root()), ResultCode::Success);
   const std::string expected =
@@ -175,14 +177,11 @@ TEST_F(ObjExport, TwoSurfacesText) {
 // repeating the previous image adds nothing, a material without a record gets a bare record;
 // the references are where the image export writes the images.
 TEST_F(ObjExport, MaterialLibrary) {
-  TempFolder temp;
   const std::string images = temp.Path("game/images/");
   std::filesystem::create_directories(images);
   std::ofstream(images + "Wood_Col.iwi") << "x";  // on disk in another case than the material names it
   std::ofstream(images + "wood_nml.iwi") << "x";
-  MaterialList materials;
   materials.imagesFolder = images;
-  Xmodel model(materials);
   BuildTwoSurfaceModel(model);
   model.info.lods[0].surfaceMaterials = {"mtl_wood", "mtl_metal", "mtl_bo", "mtl_none"};
   model.info.lods[0].uniqueMaterials = {"mtl_wood", "mtl_metal", "mtl_bo", "mtl_none"};
@@ -218,9 +217,6 @@ TEST_F(ObjExport, MaterialLibrary) {
 // An empty material list fails the library (NoMaterials) although the OBJ is complete.
 TEST_F(ObjExport, MaterialListFailureIsTheResult) {
   gSettings.mtl = true;
-  TempFolder temp;
-  MaterialList materials;
-  Xmodel model(materials);
   BuildTwoSurfaceModel(model);
   EXPECT_EQ(ExportObj(model, 0, temp.Root()), ResultCode::NoMaterials);
   EXPECT_NE(ReadAll(temp.Path("crate_lod0.obj")).find("# 2 faces"), std::string::npos);
@@ -229,9 +225,6 @@ TEST_F(ObjExport, MaterialListFailureIsTheResult) {
 // Preconditions in order, nothing written on a failed one; open and write failures.
 TEST_F(ObjExport, FailuresAreReported) {
   gSettings.mtl = false;
-  TempFolder temp;
-  MaterialList materials;
-  Xmodel model(materials);
   EXPECT_EQ(ExportObj(model, 0, temp.Path("a")), ResultCode::NotLoaded);
   BuildTwoSurfaceModel(model);
   model.surfacesSetUp = false;
@@ -257,9 +250,6 @@ TEST_F(ObjExport, FailuresAreReported) {
 // assimp reads the small model back: groups, materials from the library, corners in order.
 TEST_F(ObjExport, AssimpReadsTheFileBack) {
   gSettings.mtl = true;
-  TempFolder temp;
-  MaterialList materials;
-  Xmodel model(materials);
   BuildTwoSurfaceModel(model);
   AddMaterial(materials, "mtl_wood", {{"colorMap", "wood"}});
   AddMaterial(materials, "mtl_metal", {});
@@ -275,7 +265,6 @@ TEST_F(ObjExport, RealModelsReadBackWithAssimp) {
   std::vector<std::string> tried;
   std::vector<exporttest::RealModel> models = exporttest::LoadRealModels(&tried);
   if (models.empty()) GTEST_SKIP() << "no real model loads yet (" << tried.size() << " found)";
-  TempFolder temp;
   int lods = 0;
   for (exporttest::RealModel& real : models) {
     for (size_t lod = 0; lod < real.model->info.lods.size(); ++lod) {
