@@ -1,5 +1,7 @@
 #include "export_test_util.h"
 
+#include "support/synthetic_model.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -57,11 +59,7 @@ std::vector<RealModel> LoadRealModels(std::vector<std::string>* labelsTried) {
       if (labelsTried) labelsTried->push_back(real.label);
       real.materials = std::make_unique<MaterialList>();
       real.model = std::make_unique<Xmodel>(*real.materials);
-      real.model->game = id;
-      real.model->SetGameSwitchQuestion([](const std::string&, const std::string&) { return true; });
-      if (real.model->Load(folder + "/" + name) != ResultCode::Success) continue;
-      for (int lod = 0; lod < real.model->info.lodCount; ++lod) real.model->LoadSurface(lod);
-      if (real.model->info.lods.empty() || !real.model->info.lods[0].loaded) continue;
+      if (testmodels::LoadRealModel(*real.model, {game, id, name.c_str()}) != ResultCode::Success) continue;
       loaded.push_back(std::move(real));
     }
   }

@@ -23,7 +23,7 @@ struct RealModel {
   std::unique_ptr<MaterialList> materials;
   std::unique_ptr<Xmodel> model;
 };
-// Every real model that loads (the xmodel file, its skeleton and at least LOD 0's surfaces).
+// Every real model of the game data that loads with all its LODs.
 // labelsTried receives every model found, loaded or not.
 std::vector<RealModel> LoadRealModels(std::vector<std::string>* labelsTried = nullptr);
 
