@@ -2,10 +2,14 @@
 
 #include "export/gdt_writer.h"
 #include "export/image_export.h"
+#include "export/obj_writer.h"
 #include "export/tags_page.h"
+#include "export/xmodel_export_writer.h"
 #include "platform/open.h"
 
 void PlugExportSteps(JobSteps& steps) {
+  steps.exportObj = [](Xmodel& model, const std::string& folder, int lod) { return ExportObj(model, lod, folder); };
+  steps.exportXmodelExport = [](Xmodel& model, const std::string& folder) { return ExportXmodelExport(model, folder); };
   steps.dumpTags = [](Xmodel& model, const std::string& folder) { return DumpTagsHtml(model, folder); };
   steps.writeTagStaticFiles = [](const std::string& folder) { return WriteTagsStaticFiles(folder); };
   steps.dumpGdt = [](Xmodel& model, const std::string& name, const std::string& folder) {

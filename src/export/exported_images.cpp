@@ -30,10 +30,8 @@ std::string IwiPathOnDisk(const TextureSlot& slot, const std::string& imagesFold
   return onDisk.empty() ? iwiPath : onDisk;
 }
 
-std::string ExportedImageFileName(const TextureSlot& slot, const std::string& imagesFolder, bool asTga) {
-  std::string path = IwiPathOnDisk(slot, imagesFolder);
-  std::string name = WithExtension(path.substr(path.find_last_of('/') + 1),
-                                   ExportedImageExtension(slot.slotName, asTga));
+std::string ExportedImageFileName(const TextureSlot& slot, bool asTga) {
+  std::string name = WithExtension(slot.iwiName, ExportedImageExtension(slot.slotName, asTga));
   ReplaceTildes(name);
   return name;
 }

@@ -26,9 +26,10 @@ std::string WithExtension(const std::string& fileName, const std::string& extens
 std::string IwiPathOnDisk(const TextureSlot& slot, const std::string& imagesFolder);
 
 // File name the image export gives the slot's image in the export folder's "images" folder:
-// the IWI file's name with the exported extension and every "~" turned into "_".
-std::string ExportedImageFileName(const TextureSlot& slot, const std::string& imagesFolder, bool asTga);
+// the IWI name as the material gives it, with the exported extension and every "~" made "_".
+std::string ExportedImageFileName(const TextureSlot& slot, bool asTga);
 
-// Path of the exported image beside its IWI file: the IWI path with the exported extension.
+// Path of the exported image beside its IWI file: the IWI file's path on disk with the exported
+// extension.
 std::string ExportedImagePathBesideIwi(const TextureSlot& slot, const std::string& imagesFolder,
                                        bool asTga);

@@ -46,7 +46,7 @@ void WriteObjSurface(TextWriter& out, const XmodelLod& lod, size_t index, int64_
 
 // Where the MTL points at the image that the image export writes for slot.
 std::string ImageReference(const TextureSlot& slot, const MaterialList& materials, bool asTga) {
-  if (gSettings.images_local) return "images/" + ExportedImageFileName(slot, materials.imagesFolder, asTga);
+  if (gSettings.images_local) return "images/" + ExportedImageFileName(slot, asTga);
   return ExportedImagePathBesideIwi(slot, materials.imagesFolder, asTga);
 }
 

@@ -75,10 +75,10 @@ std::string MaterialTextureText(const std::string& name, const MaterialList& mat
     if (material.name != name) continue;
     for (const TextureSlot& slot : material.textures) {
       if ((!colourTaken && slot.slotName == "colorMap") || slot.slotName == "Diffuse_MapSampler") {
-        text = "color:" + ExportedImageFileName(slot, materials.imagesFolder, asTga);
+        text = "color:" + ExportedImageFileName(slot, asTga);
         colourTaken = true;
       } else if (IsNormalSlot(slot.slotName)) {
-        text += " normal:" + ExportedImageFileName(slot, materials.imagesFolder, asTga);
+        text += " normal:" + ExportedImageFileName(slot, asTga);
       }
     }
   }

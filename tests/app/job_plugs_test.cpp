@@ -5,6 +5,7 @@
 #include <chrono>
 #include <thread>
 
+#include "core/settings.h"
 #include "model/xmodel_threaded.h"
 #include "platform/files.h"
 #include "platform/open.h"
@@ -53,4 +54,30 @@ TEST(JobPlugsThread, TagsAndGdtJobsWriteTheirFiles) {
   platform::SetOpenHook(nullptr);
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0], folder.Path("Tags/body_alice_tags.html"));
+}
+
+// "export_obj" with every LOD and "export_XE" on a real model of three LODs, through the job
+// thread: one OBJ and MTL per LOD and the XMODEL_EXPORT of LOD 0, in the model's sub-folder, named
+// after the LOD names of the model file.
+TEST(JobPlugsThread, ObjAndXmodelExportJobsWriteTheirFiles) {
+  TempFolder folder;
+  const bool savedLods = gSettings.export_lods, savedSub = gSettings.sub_folder, savedMtl = gSettings.mtl;
+  gSettings.export_lods = gSettings.sub_folder = gSettings.mtl = true;
+  XmodelThreaded jobs;
+  PlugExportSteps(jobs.Steps());
+  jobs.SetGame(GameId::Cod4);
+  jobs.SetExportFolder(folder.Path("exported"));
+  jobs.Start(folder.Root());
+  jobs.AddJob(testfiles::RealDataPath("cod4/raw/xmodel/weapon_mp_m1garand_rifle"), LoadXmodel | LoadSurfaces, false);
+  jobs.QueueJob(ExportObj);
+  jobs.QueueJob(ExportXmodelExport);
+
+  const std::string out = folder.Path("exported/weapon_mp_m1garand_rifle/");
+  for (const char* lod : {"LOD01", "LOD11", "LOD21"}) {
+    EXPECT_TRUE(WaitForFile(out + "weapon_usa_m1garand_rifle_" + lod + ".obj")) << lod;
+    EXPECT_TRUE(WaitForFile(out + "weapon_usa_m1garand_rifle_" + lod + ".mtl")) << lod;
+  }
+  EXPECT_TRUE(WaitForFile(out + "weapon_usa_m1garand_rifle_LOD01.XMODEL_EXPORT"));
+  jobs.Stop();
+  std::tie(gSettings.export_lods, gSettings.sub_folder, gSettings.mtl) = std::tie(savedLods, savedSub, savedMtl);
 }

@@ -182,7 +182,8 @@ TEST_F(ObjExport, TwoSurfacesText) {
 TEST_F(ObjExport, MaterialLibrary) {
   const std::string images = temp.Path("game/images/");
   std::filesystem::create_directories(images);
-  std::ofstream(images + "Wood_Col.iwi") << "x";  // on disk in another case than the material names it
+  std::ofstream(images + "Wood_Col.iwi") << "x";  // on disk in another case than the material names it:
+  // the export folder's copy is named as the material names it, the one beside the IWI as on disk
   std::ofstream(images + "wood_nml.iwi") << "x";
   materials.imagesFolder = images;
   BuildTwoSurfaceModel(model);
@@ -200,7 +201,7 @@ TEST_F(ObjExport, MaterialLibrary) {
   ASSERT_EQ(ExportObj(model, 0, temp.Path("out")), ResultCode::Success);
   EXPECT_EQ(ReadAll(temp.Path("out/crate_lod0.mtl")),
             "newmtl mtl_wood\r\nKd 1.0000 1.0000 1.0000\r\nNs 1\r\nillum 0\r\n"
-            "map_Kd images/Wood_Col.dds\r\nmap_bump images/wood_nml.tga\r\n\r\n"
+            "map_Kd images/wood_col.dds\r\nmap_bump images/wood_nml.tga\r\n\r\n"
             "newmtl mtl_metal\r\nKd 1.0000 1.0000 1.0000\r\nNs 1\r\nillum 0\r\nmap_Kd images/_metal_1.dds\r\n\r\n"
             "newmtl mtl_bo\r\nKd 1.0000 1.0000 1.0000\r\nNs 1\r\nillum 0\r\n"
             "map_Kd images/bo_c.dds\r\nmap_bump images/bo_n.tga\r\n\r\n"
