@@ -12,10 +12,13 @@
 #include <fstream>
 #include <map>
 #include <set>
+#include <sstream>
 
 #include "core/settings.h"
+#include "export/image_export.h"
 #include "export_test_util.h"
 #include "support/model_fixture.h"
+#include "support/synthetic_model.h"
 #include "support/temp_folder.h"
 
 using namespace testmodels;
@@ -282,4 +285,30 @@ TEST_F(ObjExport, RealModelsReadBackWithAssimp) {
   }
   std::printf("[ info     ] %zu of %zu real models loaded; %d LODs exported and read back\n", models.size(),
               tried.size(), lods);
+}
+
+// The MTL of a real model names exactly the files that the model's image export writes into the
+// export folder's "images" folder.
+TEST_F(ObjExport, RealModelTexturesPointAtExportedImages) {
+  gSettings.mtl = true;
+  gSettings.images_local = true;
+  for (const testmodels::RealModelRef& ref : {testmodels::kSkinnedCharacter, testmodels::kThreeLodWeapon}) {
+    SCOPED_TRACE(ref.name);
+    MaterialList list;
+    Xmodel real(list);
+    ASSERT_EQ(testmodels::LoadRealModel(real, ref), ResultCode::Success);
+    const std::string folder = temp.Path(ref.name);
+    ASSERT_EQ(ExportObj(real, 0, folder), ResultCode::Success);
+    ASSERT_EQ(MoveModelImages(real, folder + "/images"), ResultCode::Success);
+    std::istringstream mtl(ReadAll(folder + "/" + real.info.lods[0].surfsName + ".mtl"));
+    int references = 0;
+    for (std::string line; std::getline(mtl, line);) {
+      if (line.rfind("map_", 0) != 0) continue;
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      const std::string file = line.substr(line.find(' ') + 1);
+      EXPECT_TRUE(exporttest::FileExists(folder + "/" + file)) << line;
+      ++references;
+    }
+    EXPECT_GT(references, 0);
+  }
 }
