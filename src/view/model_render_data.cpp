@@ -4,9 +4,11 @@
 #include <GL/glew.h>
 
 #include <algorithm>
+#include <string>
 
 #include "core/settings.h"
 #include "model/xmodel.h"
+#include "view/iwi_texture.h"
 #include "view/shader.h"
 
 namespace {
@@ -44,6 +46,26 @@ void FillBuffer(GLenum target, GLuint buffer, int32_t& capacity, const void* dat
 
 void VertexOffset(const float* p, const float* d, float sign) {
   glVertex3f(p[0] + sign * d[0], p[1] + sign * d[1], p[2] + sign * d[2]);
+}
+
+// The first entry of materials for the material name (exact comparison), or null.
+const MaterialImages* FindMaterialImages(const std::vector<MaterialImages>& materials, const std::string& name) {
+  for (const MaterialImages& entry : materials) {
+    if (entry.materialName == name) return &entry;
+  }
+  return nullptr;
+}
+
+// The textures of the entry's present images, each uploaded once; zeros without an entry.
+SurfaceTextures UploadSurfaceTextures(const MaterialImages* entry) {
+  SurfaceTextures record;
+  if (!entry) return record;
+  for (int k = 0; k < kTextureKindCount; ++k) {
+    IwiImage* image = entry->Image(static_cast<TextureKind>(k));
+    uint32_t texture = 0;
+    if (image && UploadIwiTexture(*image, texture) == ImageResult::Success) record.names[k] = texture;
+  }
+  return record;
 }
 
 }  // namespace
@@ -88,6 +110,14 @@ void ModelRenderData::UploadSurface(int j, const XmodelSurface& surface) {
   FillBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffers[j], indexCapacity_[j], surface.triangles.data(), indexBytes[j]);
 }
 
+void ModelRenderData::UploadTextures(const XmodelLod& lod, const std::vector<MaterialImages>& materials) {
+  textures.reserve(lod.surfaces.size());
+  for (size_t s = 0; s < lod.surfaces.size(); ++s) {
+    const bool named = s < lod.surfaceMaterials.size();
+    textures.push_back(UploadSurfaceTextures(named ? FindMaterialImages(materials, lod.surfaceMaterials[s]) : nullptr));
+  }
+}
+
 void ModelRenderData::CompileDebugList(const std::vector<XmodelSurface>& surfaces) {
   debugList = glGenLists(1);
   if (debugList == 0) return;
@@ -121,6 +151,7 @@ void ModelRenderData::DrawDebugLines(const XmodelSurface& surface) {
 }
 
 void ModelRenderData::Build(Xmodel& model, int32_t& renderCount, RenderSlots& slots, ResultCode result) {
+  DeleteModelTextures(model);
   ClearRenderSlots(renderCount, slots);
   if (result != ResultCode::Success) {
     glFinish();
@@ -130,6 +161,9 @@ void ModelRenderData::Build(Xmodel& model, int32_t& renderCount, RenderSlots& sl
                                           kRenderSlotCount});
   renderCount = std::max(lods, 0);
 
+  if (gSettings.load_textures) {
+    for (int32_t i = 0; i < renderCount; ++i) slots[i].UploadTextures(model.info.lods[i], model.materialImages);
+  }
   for (int32_t i = 0; i < renderCount; ++i) {
     const XmodelLod& lod = model.info.lods[i];
     if (!lod.loaded) continue;

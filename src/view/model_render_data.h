@@ -11,8 +11,10 @@
 // Buffers are named once (CreateRenderBuffers) and grow to the largest surface they have held:
 // a reload of a model no larger than the ones before allocates nothing on the card.
 //
-// Nothing here calls GL from a destructor: GL objects are deleted by Clear, ReleaseRenderSlots and
-// Build, each with a context current.
+// Textures belong to the model's images (view/iwi_texture.h): Build deletes them and makes them
+// afresh, two surfaces with one material share them, and at shutdown DeleteModelTextures releases
+// them. Nothing here calls GL from a destructor: GL objects are deleted by Clear,
+// ReleaseRenderSlots, DeleteModelTextures and Build, each with a context current.
 //
 //   SurfaceTextures        GL texture names of one surface, by TextureKind
 //   ModelRenderData        one LOD slot: buffers, counts, textures, debug list
@@ -29,6 +31,7 @@
 #include "model/result_code.h"
 
 class Xmodel;
+struct XmodelLod;
 struct XmodelSurface;
 
 // The GL textures of one surface's material; 0 where it has no such image or its upload failed.
@@ -90,6 +93,7 @@ class ModelRenderData {
 
  private:
   void UploadSurface(int j, const XmodelSurface& surface);
+  void UploadTextures(const XmodelLod& lod, const std::vector<MaterialImages>& materials);
   void CompileDebugList(const std::vector<XmodelSurface>& surfaces);
 
   // Storage of each buffer on the card; a buffer is reallocated only to grow.

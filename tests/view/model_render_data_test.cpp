@@ -5,6 +5,7 @@
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -15,7 +16,9 @@
 #include "core/settings.h"
 #include "model/xmodel.h"
 #include "gl_canvas.h"
+#include "support/iwi_builder.h"
 #include "support/synthetic_model.h"
+#include "view/iwi_texture.h"
 #include "view/model_bounds.h"
 #include "view/shader.h"
 
@@ -28,7 +31,7 @@ bool Near(const Rgb& a, const Rgb& b) {
 }
 
 // What the test program writes: white, or one attribute of the vertex as a colour.
-enum class Show { White = 0, Color, Normal, Texcoord, Binormal, Tangent };
+enum class Show { White = 0, Color, Normal, Texcoord, Binormal, Tangent, ColorMap };
 
 // Draws every vertex at (position - centre) * scale and colours it with one attribute.
 constexpr const char* kVertexSource = R"(#version 130
@@ -42,6 +45,7 @@ uniform vec3 centre;
 uniform float scale;
 uniform int show;
 out vec4 shade;
+out vec2 uv;
 void main() {
   gl_Position = vec4((v_position - centre) * scale, 1.0);
   if (show == 1) shade = v_color;
@@ -50,12 +54,16 @@ void main() {
   else if (show == 4) shade = vec4(v_binormals, 1.0);
   else if (show == 5) shade = vec4(v_tangent, 1.0);
   else shade = vec4(1.0);
+  uv = v_texcoord;
 }
 )";
 constexpr const char* kFragmentSource = R"(#version 130
 in vec4 shade;
+in vec2 uv;
+uniform int show;
+uniform sampler2D ColorMap;
 out vec4 outputColor;
-void main() { outputColor = shade; }
+void main() { outputColor = show == 6 ? texture(ColorMap, uv) : shade; }
 )";
 
 // A quad (two triangles) from (x0, y0) to (x1, y1) at z = 0 with every attribute set.
@@ -99,6 +107,37 @@ void MakeModel(Xmodel& model, const std::vector<std::vector<XmodelSurface>>& lod
     }
     model.info.lods.push_back(std::move(lod));
   }
+}
+
+// A loaded 4x4 RGBA image, stored B,G,R,A with the bottom row first, whose quadrants are red
+// (bottom left), green (bottom right), blue (top left) and white (top right).
+IwiImage& AddQuadrantImage(Xmodel& model, const std::string& name) {
+  testfiles::IwiSpec spec;
+  spec.format = 1;
+  spec.levels = 1;
+  std::vector<uint8_t> level;
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 4; ++x) {
+      const bool right = x >= 2, top = y >= 2;
+      const Rgb c = top ? (right ? Rgb{255, 255, 255} : Rgb{0, 0, 255}) : (right ? Rgb{0, 255, 0} : Rgb{255, 0, 0});
+      level.insert(level.end(), {uint8_t(c.b), uint8_t(c.g), uint8_t(c.r), 255});
+    }
+  }
+  IwiImage& image = model.images[name];
+  EXPECT_EQ(image.ReadIwi(testfiles::MakeIwi(spec, {level})), ImageResult::Success);
+  return image;
+}
+
+// Binds image to the material's entry as its kind, adding the entry when there is none.
+void Bind(Xmodel& model, const std::string& material, TextureKind kind, IwiImage& image) {
+  auto entry = std::find_if(model.materialImages.begin(), model.materialImages.end(),
+                            [&](const MaterialImages& m) { return m.materialName == material; });
+  if (entry == model.materialImages.end()) {
+    entry = model.materialImages.insert(entry, MaterialImages{});
+    entry->materialName = material;
+  }
+  entry->images[static_cast<int>(kind)] = &image;
+  entry->present[static_cast<int>(kind)] = true;
 }
 
 // Names of live GL objects of one kind among the first 4096.
@@ -193,10 +232,12 @@ class ModelUpload : public ::testing::Test {
         glBindBuffer(GL_ARRAY_BUFFER, slot.vertexBuffers[j]);
         BindVertexLayout();
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, slot.indexBuffers[j]);
+        glBindTexture(GL_TEXTURE_2D, j < int32_t(slot.textures.size()) ? slot.textures[j][TextureKind::Color] : 0);
         glDrawElements(GL_TRIANGLES, slot.indexCounts[j], kIndexType, nullptr);
       }
     }
     UnbindVertexLayout();
+    glBindTexture(GL_TEXTURE_2D, 0);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     glUseProgram(0);
@@ -297,6 +338,7 @@ TEST_F(ModelUpload, SeventySurfacesDrawSixtyFourAndListEveryOne) {
   ASSERT_NO_FATAL_FAILURE(UploadOnJobThread(model, ResultCode::Success));
   ASSERT_EQ(renderLodCount_, 1);
   EXPECT_EQ(slots_[0].surfaceCount, 64);
+  EXPECT_EQ(slots_[0].textures.size(), 70u) << "one texture record per surface";
   ASSERT_NE(slots_[0].debugList, 0u);
 
   DrawFrame(Show::White);
@@ -356,8 +398,8 @@ TEST_F(ModelUpload, UnloadedLodAndFailedJobLeaveEmptySlots) {
   EXPECT_EQ(LitPixels(), 0);
 }
 
-// Two real models in turn: each is drawn by the window's context where it is, the larger one
-// grows the buffers, and uploading them again and again creates nothing more.
+// Two real models with their images in turn: each is drawn by the window's context where it is,
+// the larger one grows the buffers, and uploading them again and again creates nothing more.
 TEST_F(ModelUpload, RealModelsReplaceEachOtherWithoutLeaks) {
   MaterialList materials;
   Xmodel small(materials);
@@ -365,6 +407,9 @@ TEST_F(ModelUpload, RealModelsReplaceEachOtherWithoutLeaks) {
   MaterialList largeMaterials;
   Xmodel large(largeMaterials);
   ASSERT_EQ(testmodels::LoadRealModel(large, testmodels::kSkinnedCharacter), ResultCode::Success);
+  gSettings.load_textures = true;
+  ASSERT_EQ(small.LoadImages(), ResultCode::Success);
+  ASSERT_EQ(large.LoadImages(), ResultCode::Success);
 
   // Draws the model fitted into the window; the lit pixels lie inside its box's projection.
   auto drawAndCheck = [&](Xmodel& model) {
@@ -390,6 +435,8 @@ TEST_F(ModelUpload, RealModelsReplaceEachOtherWithoutLeaks) {
 
   ASSERT_NO_FATAL_FAILURE(UploadOnJobThread(large, ResultCode::Success));
   ASSERT_EQ(slots_[0].surfaceCount, 6);
+  ASSERT_EQ(slots_[0].textures.size(), 6u);
+  for (const SurfaceTextures& t : slots_[0].textures) EXPECT_TRUE(glIsTexture(t[TextureKind::Color]));
   drawAndCheck(large);
   EXPECT_EQ(slots_[0].vertexBuffers, names) << "buffers are named once";
   const LiveObjects afterLarge = CountLiveObjects();
@@ -405,7 +452,68 @@ TEST_F(ModelUpload, RealModelsReplaceEachOtherWithoutLeaks) {
   EXPECT_EQ(CountLiveObjects(), afterLarge);
 
   ReleaseRenderSlots(slots_);
+  DeleteModelTextures(small);
+  DeleteModelTextures(large);
   EXPECT_EQ(CountLiveObjects(), empty) << "released at shutdown, with the window's context current";
+}
+
+// Surfaces get the textures of their material: one material's surfaces share them, a surface
+// without a material entry gets zeros, the colour map is sampled with the vertex UVs in its stored
+// byte order. Without load_textures there are no records, and every upload and failed job deletes
+// the textures made before.
+TEST_F(ModelUpload, TexturesFollowTheMaterials) {
+  MaterialList materials;
+  Xmodel model(materials);
+  XmodelSurface quad = MakeQuad(-1.0f, -1.0f, 1.0f, 1.0f);
+  const float uvs[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+  for (int c = 0; c < 4; ++c) {
+    quad.vertices[c].u = uvs[c][0];
+    quad.vertices[c].v = uvs[c][1];
+  }
+  MakeModel(model, {{quad, quad, MakeQuad(2.0f, 2.0f, 3.0f, 3.0f)}});  // the third off the canvas
+  model.info.lods[0].surfaceMaterials = {"mtl_shared", "mtl_shared", "mtl_without_entry"};
+  Bind(model, "mtl_shared", TextureKind::Color, AddQuadrantImage(model, "quadrants_col.iwi"));
+  Bind(model, "mtl_shared", TextureKind::Normal, AddQuadrantImage(model, "quadrants_nml.iwi"));
+
+  gSettings.load_textures = true;
+  ASSERT_NO_FATAL_FAILURE(UploadOnJobThread(model, ResultCode::Success));
+  const std::vector<SurfaceTextures> textures = slots_[0].textures;
+  ASSERT_EQ(textures.size(), 3u);
+  EXPECT_EQ(textures[0].names, textures[1].names) << "one material, one set of textures";
+  EXPECT_TRUE(glIsTexture(textures[0][TextureKind::Color]));
+  EXPECT_TRUE(glIsTexture(textures[0][TextureKind::Normal]));
+  EXPECT_NE(textures[0][TextureKind::Color], textures[0][TextureKind::Normal]);
+  EXPECT_EQ(textures[0][TextureKind::Unused], 0u);
+  EXPECT_EQ(textures[0][TextureKind::Specular], 0u);
+  EXPECT_EQ(textures[2].names, (std::array<uint32_t, 4>{})) << "no entry: no textures";
+
+  DrawFrame(Show::ColorMap);
+  const struct {
+    float x, y;
+    Rgb colour;
+  } quadrants[] = {{-0.5f, -0.5f, {255, 0, 0}}, {0.5f, -0.5f, {0, 255, 0}}, {-0.5f, 0.5f, {0, 0, 255}}, {0.5f, 0.5f, {255, 255, 255}}};
+  for (const auto& q : quadrants) EXPECT_TRUE(Near(PixelAtModel(q.x, q.y), q.colour)) << PixelAtModel(q.x, q.y);
+
+  // Uploading again makes the textures afresh.
+  ASSERT_NO_FATAL_FAILURE(UploadOnJobThread(model, ResultCode::Success));
+  EXPECT_EQ(slots_[0].textures.size(), 3u);
+  const LiveObjects withTextures = CountLiveObjects();
+
+  gSettings.load_textures = false;
+  ASSERT_NO_FATAL_FAILURE(UploadOnJobThread(model, ResultCode::Success));
+  EXPECT_TRUE(slots_[0].textures.empty());
+  EXPECT_EQ(slots_[0].surfaceCount, 3) << "the geometry is still there";
+  EXPECT_EQ(CountLiveObjects().textures, withTextures.textures - 2);
+  for (const auto& [name, image] : model.images) EXPECT_EQ(image.Texture(), -1) << name;
+
+  gSettings.load_textures = true;
+  ASSERT_NO_FATAL_FAILURE(UploadOnJobThread(model, ResultCode::Success));
+  EXPECT_EQ(CountLiveObjects(), withTextures);
+  const uint32_t colour = slots_[0].textures[0][TextureKind::Color];
+  ASSERT_NO_FATAL_FAILURE(UploadOnJobThread(model, ResultCode::FileNotFound));
+  EXPECT_FALSE(glIsTexture(colour)) << "a failed job deletes the textures of the model before";
+  EXPECT_EQ(CountLiveObjects().textures, withTextures.textures - 2);
+  EXPECT_TRUE(slots_[0].textures.empty());
 }
 
 }  // namespace
