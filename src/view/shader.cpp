@@ -106,11 +106,12 @@ bool Shader::LogLinkResult(uint32_t program) {
 }
 
 void Shader::Load() {
-  GlClearErrors();
+  // Both texts are read before any GL call: a missing file ends the program with nothing made.
   const std::optional<std::string> vertexText = ReadSource(vertexPath);
   const std::optional<std::string> fragmentText = ReadSource(fragmentPath);
   if (!vertexText || !fragmentText) VornLog::FatalErrorf("Either 'vertex' or 'fragment' shader not found");
 
+  GlClearErrors();
   loaded = false;
   vertexShader = CompileStage(GL_VERTEX_SHADER, *vertexText, vertexPath);
   fragmentShader = CompileStage(GL_FRAGMENT_SHADER, *fragmentText, fragmentPath);

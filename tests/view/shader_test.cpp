@@ -286,13 +286,16 @@ TEST_F(ShaderTest, ReadSourceGivesTheWholeTextOrNothing) {
 
 using ShaderDeathTest = ShaderTest;
 
-TEST_F(ShaderDeathTest, MissingOrEmptyFileEndsTheProgram) {
+// The files are read before any GL call, so this needs no context.
+TEST(ShaderFileDeathTest, MissingOrEmptyFileEndsTheProgram) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  folder_.Write("good.vert", kVertex);
-  folder_.Write("good.frag", kFragmentColorMapOnly);
-  folder_.Write("empty.frag", "");
-  const std::string good = folder_.Path("good.vert"), goodFrag = folder_.Path("good.frag");
-  const std::string missing = folder_.Path("missing.vert"), empty = folder_.Path("empty.frag");
+  VornLog::SetBoxHook(BoxToStderr);
+  TempFolder folder;
+  folder.Write("good.vert", kVertex);
+  folder.Write("good.frag", kFragmentColorMapOnly);
+  folder.Write("empty.frag", "");
+  const std::string good = folder.Path("good.vert"), goodFrag = folder.Path("good.frag");
+  const std::string missing = folder.Path("missing.vert"), empty = folder.Path("empty.frag");
   const std::vector<std::pair<std::string, std::string>> cases = {{missing, goodFrag}, {good, empty}};
   for (const auto& [vertex, fragment] : cases) {
     EXPECT_EXIT(
@@ -303,6 +306,7 @@ TEST_F(ShaderDeathTest, MissingOrEmptyFileEndsTheProgram) {
         testing::ExitedWithCode(1), "Either 'vertex' or 'fragment' shader not found")
         << vertex << " " << fragment;
   }
+  VornLog::SetBoxHook(nullptr);
 }
 
 TEST_F(ShaderDeathTest, CompileErrorEndsTheProgramWithTheStageAndItsLog) {
