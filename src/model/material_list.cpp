@@ -12,13 +12,6 @@ MaterialList gMaterialList;
 
 namespace {
 
-// The file of name in folder, found ignoring case; empty when there is none.
-std::string FindFile(const std::string& folder, const std::string& fileName) {
-  if (folder.empty() || !IsPlainFileName(fileName)) return {};
-  std::string found = platform::ResolvePathCaseInsensitive(folder + fileName);
-  return !found.empty() && platform::IsRegularFile(found) ? found : std::string();
-}
-
 // A name at an absolute offset: the bytes up to the first zero, at most limit of them. A name
 // cut by the limit is kept cut; one cut by the end of the file is refused.
 bool NameAt(const uint8_t* data, size_t size, uint32_t offset, size_t limit, std::string& out) {
@@ -38,6 +31,12 @@ bool IsPlainFileName(const std::string& fileName) {
          fileName.find_first_of("/\\") == std::string::npos;
 }
 
+std::string MaterialList::FindIn(FolderIndex& index, const std::string& folder, const std::string& fileName) {
+  if (folder.empty()) return {};
+  if (index.Folder() != folder) index.Reset(folder);
+  return index.FindFile(fileName);
+}
+
 bool MaterialList::SetBasePath(const std::string& baseFolder) {
   if (!platform::IsDirectory(baseFolder)) return false;
   std::string base = baseFolder;
@@ -55,6 +54,9 @@ void MaterialList::Clear() {
 
 ResultCode MaterialList::Load() {
   if (materialNames.empty()) return ResultCode::NoMaterials;
+  // Files may have appeared since the last read (images extracted from archives): list afresh.
+  materialsIndex_.Reset(materialsFolder);
+  imagesIndex_.Reset(imagesFolder);
   materials.resize(materialNames.size());
   for (size_t i = 0; i < materialNames.size(); ++i) LoadMaterial(materialNames[i], materials[i]);
   loaded = true;
@@ -63,7 +65,7 @@ ResultCode MaterialList::Load() {
 
 ResultCode MaterialList::LoadMaterial(const std::string& materialName, Material& material) {
   material.name = materialName;
-  std::string path = FindFile(materialsFolder, materialName);
+  std::string path = FindIn(materialsIndex_, materialsFolder, materialName);
   std::vector<uint8_t> bytes;
   errno = 0;
   if (path.empty() || !platform::ReadWholeFile(path, bytes)) {
@@ -105,4 +107,6 @@ ResultCode MaterialList::ParseMaterial(const uint8_t* data, size_t size, Materia
   return ResultCode::Success;
 }
 
-bool MaterialList::ImageExists(const std::string& fileName) const { return !FindFile(imagesFolder, fileName).empty(); }
+bool MaterialList::ImageExists(const std::string& fileName) const {
+  return !FindIn(imagesIndex_, imagesFolder, fileName).empty();
+}

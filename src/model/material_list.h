@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "model/folder_index.h"
 #include "model/result_code.h"
 
 // One texture of a material.
@@ -65,6 +66,14 @@ class MaterialList {
   std::string imagesFolder;                // base folder + "images/"
   bool loaded = false;                     // Load has run since the last Clear
   std::vector<Material> materials;         // one per material name, same order
+
+ private:
+  // The file fileName in folder, found ignoring case through index (re-pointed when the
+  // folder changed); empty when there is none.
+  static std::string FindIn(FolderIndex& index, const std::string& folder, const std::string& fileName);
+
+  mutable FolderIndex materialsIndex_;
+  mutable FolderIndex imagesIndex_;
 };
 
 extern MaterialList gMaterialList;

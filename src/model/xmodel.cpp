@@ -62,6 +62,8 @@ bool Xmodel::SetPath(const std::string& path) {
   size_t up = folder.find_last_of('/');
   baseFolder = up == std::string::npos ? folder : folder.substr(0, up);
   baseFolder += '/';
+  partsIndex_.Reset(baseFolder + "xmodelparts");  // list the folders afresh for every model
+  surfsIndex_.Reset(baseFolder + "xmodelsurfs");
   materials_->SetBasePath(baseFolder);
   return true;
 }
@@ -158,20 +160,8 @@ std::string Xmodel::GetLastErrorText() const {
   return lastResult == ResultCode::None ? std::string("No Error Set!") : ErrorText(lastResult);
 }
 
-std::string Xmodel::FindGameFile(const std::string& folder, const std::string& fileName) const {
-  // Names come from game files: one that could leave the folder names no file.
-  if (!IsPlainFileName(fileName)) return {};
-  std::string path = baseFolder + folder + "/" + fileName;
-  std::string found = platform::ResolvePathCaseInsensitive(path);
-  return found.empty() ? path : found;
-}
-
-bool Xmodel::GameFileExists(const std::string& folder, const std::string& fileName) const {
-  std::string path = FindGameFile(folder, fileName);
-  return !path.empty() && platform::IsRegularFile(path);
-}
-
-bool Xmodel::HasGameFolder(const std::string& folder) const {
-  std::string found = platform::ResolvePathCaseInsensitive(baseFolder + folder);
-  return !found.empty() && platform::IsDirectory(found);
+FolderIndex& Xmodel::GameFolder(FolderIndex& index, const char* folderName) {
+  std::string folder = baseFolder + folderName;
+  if (index.Folder() != folder) index.Reset(folder);
+  return index;
 }

@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "model/byte_reader.h"
+#include "model/folder_index.h"
 #include "model/game_id.h"
 #include "model/iwi_image.h"
 #include "model/material_images.h"
@@ -165,15 +166,15 @@ class Xmodel {
   ResultCode ReadSurfsFile(XmodelLod& lod);
   ResultCode ParseSurfsCod4Cod5(ByteReader& in, XmodelLod& lod);
   ResultCode ParseSurfsBo(ByteReader& in, XmodelLod& lod);
-  // The file base folder + folder + "/" + name as it is on disk (found ignoring case); the path
-  // as written when there is none; empty when name cannot be a file name.
-  std::string FindGameFile(const std::string& folder, const std::string& name) const;
-  // A regular file base folder + folder + "/" + name exists (found ignoring case).
-  bool GameFileExists(const std::string& folder, const std::string& name) const;
-  bool HasGameFolder(const std::string& folder) const;
+  // The game folders beside the model's folder, found ignoring case.
+  FolderIndex& PartsFolder() { return GameFolder(partsIndex_, "xmodelparts"); }
+  FolderIndex& SurfsFolder() { return GameFolder(surfsIndex_, "xmodelsurfs"); }
+  FolderIndex& GameFolder(FolderIndex& index, const char* folderName);
   // Drops everything read from the model's files; used by Unload and by a failed Load.
   void ForgetModelData();
 
   MaterialList* materials_;
+  FolderIndex partsIndex_;
+  FolderIndex surfsIndex_;
   GameSwitchQuestion gameSwitchQuestion_;
 };

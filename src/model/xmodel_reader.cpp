@@ -164,12 +164,12 @@ bool Xmodel::ReadCString(ByteReader& in, std::string& out) const {
 }
 
 bool Xmodel::AutoGameSwitch(const ByteReader& in, size_t nameStart, const std::string& lodName) {
-  if (nameStart == 0 || GameFileExists("xmodelsurfs", lodName)) return true;
+  if (nameStart == 0 || !SurfsFolder().FindFile(lodName).empty()) return true;
   // The Cod4 layout places the name one byte earlier: read it from there without moving `in`.
   ByteReader probe = in;
   std::string cod4Name;
   if (!probe.Seek(nameStart - 1) || !ReadCString(probe, cod4Name)) return true;
-  if (!GameFileExists("xmodelsurfs", cod4Name) || !gameSwitchQuestion_(kSwitchCaption, kSwitchText)) return true;
+  if (SurfsFolder().FindFile(cod4Name).empty() || !gameSwitchQuestion_(kSwitchCaption, kSwitchText)) return true;
   savedGame = GameId::Cod5;
   game = GameId::Cod4;
   gameSwitchActive = true;

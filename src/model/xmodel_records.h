@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "model/influence_list.h"
 #include "model/rotation.h"
 
 static_assert(std::endian::native == std::endian::little,
@@ -56,7 +57,8 @@ struct XmodelWeightGroup {
   uint8_t influenceCount = 0;
   // Each value: bone index (signed 16 bits) in the low half, weight (unsigned 16 bits) in the
   // high half. Bone indices are as the file gives them: range-check them against the bones.
-  std::vector<uint32_t> influences;
+  // (A vector-like list that stores short lists in place: see influence_list.h.)
+  InfluenceList influences;
   int16_t mainBone = 0;  // bone of the vertex's main influence (range-check it too)
 };
 

@@ -19,10 +19,13 @@ constexpr size_t kChildRecordSize = 19;
 ResultCode Xmodel::LoadParts() {
   if (!loaded) return ResultCode::NotLoaded;
   if (skeletonLoaded) return ResultCode::SkeletonLoaded;
-  if (!HasGameFolder("xmodelparts")) return ResultCode::NoPartsFolder;
+  if (!PartsFolder().Exists()) return ResultCode::NoPartsFolder;
   std::string lodName0 = info.lodNames.empty() ? std::string() : info.lodNames[0];
-  info.skeletonPath = FindGameFile("xmodelparts", lodName0);
-  if (info.skeletonPath.empty() || !platform::IsRegularFile(info.skeletonPath)) return ResultCode::FileNotFound;
+  info.skeletonPath = PartsFolder().FindFile(lodName0);
+  if (info.skeletonPath.empty()) {
+    info.skeletonPath = baseFolder + "xmodelparts/" + lodName0;
+    return ResultCode::FileNotFound;
+  }
   std::vector<uint8_t> bytes;
   errno = 0;
   if (!platform::ReadWholeFile(info.skeletonPath, bytes)) {

@@ -40,6 +40,12 @@ struct SurfsLayout {
 constexpr SurfsLayout kCod4Cod5Layout{0, false, 99};
 constexpr SurfsLayout kBoLayout{4, true, 100};
 
+uint32_t LoadU32(const uint8_t* at) {
+  uint32_t value;
+  std::memcpy(&value, at, sizeof value);
+  return value;
+}
+
 struct SurfaceReader {
   ByteReader& in;
   const std::string& fileName;
@@ -79,27 +85,34 @@ struct SurfaceReader {
 
   // Vertex record: the 48-byte head, the Cod BO tag (and tension data), then for a weighted
   // surface the influence count n, the main bone, the position and n influences, else the
-  // position. v becomes 1 - v. Returns the sum of the influence counts.
+  // position. v becomes 1 - v. Returns the sum of the influence counts. Each record is taken
+  // in at most four bounds-checked pieces; on a short file the loop stops with in.Failed().
   int64_t ReadVertices(XmodelSurface& surface) {
+    const size_t headSize = kVertexHeadSize + layout.vertexTagSize;
+    const size_t tailSize = kPositionSize + (surface.hasWeights ? kWeightHeadSize : 0);
     int64_t influenceSum = 0;
-    for (int32_t i = 0; i < surface.vertexCount && !in.Failed(); ++i) {
+    for (int32_t i = 0; i < surface.vertexCount; ++i) {
+      const uint8_t* head = in.Take(headSize);
+      if (!head) break;
       XmodelVertex& vertex = surface.vertices[i];
-      in.Bytes(reinterpret_cast<uint8_t*>(&vertex) + kVertexHeadOffset, kVertexHeadSize);
-      if (layout.vertexTagSize != 0 && in.U32() == kTensionTag) in.Skip(kTensionSize);
+      std::memcpy(reinterpret_cast<uint8_t*>(&vertex) + kVertexHeadOffset, head, kVertexHeadSize);
+      if (layout.vertexTagSize != 0 && LoadU32(head + kVertexHeadSize) == kTensionTag && !in.Skip(kTensionSize)) break;
+      const uint8_t* tail = in.Take(tailSize);
+      if (!tail) break;
       if (surface.hasWeights) {
         XmodelWeightGroup& group = surface.weightGroups[i];
-        group.influenceCount = in.U8();
-        group.mainBone = in.I16();
-        in.Bytes(vertex.position, kPositionSize);
-        uint8_t n = group.influenceCount;
-        bool hasValues = n >= 1 && (layout.readsAnyInfluenceCount || n <= kMaxCod4Influences);
-        if (const uint8_t* values = hasValues ? in.Take(n * sizeof(uint32_t)) : nullptr) {
-          group.influences.resize(n);
-          std::memcpy(group.influences.data(), values, n * sizeof(uint32_t));
+        const uint8_t n = tail[0];
+        group.influenceCount = n;
+        std::memcpy(&group.mainBone, tail + 1, sizeof group.mainBone);
+        std::memcpy(vertex.position, tail + kWeightHeadSize, kPositionSize);
+        if (n >= 1 && (layout.readsAnyInfluenceCount || n <= kMaxCod4Influences)) {
+          const uint8_t* values = in.Take(n * sizeof(uint32_t));
+          if (!values) break;
+          group.influences.AssignBytes(values, n);
         }
         influenceSum += n;
       } else {
-        in.Bytes(vertex.position, kPositionSize);
+        std::memcpy(vertex.position, tail, kPositionSize);
       }
       vertex.v = 1.0f - vertex.v;
     }
@@ -168,15 +181,15 @@ ResultCode ReadSurfaces(ByteReader& in, XmodelLod& lod, const SurfsLayout& layou
 }  // namespace
 
 ResultCode Xmodel::SetupSurfaces() {
-  if (!HasGameFolder("xmodelsurfs")) return ResultCode::SurfsFolderNotFound;
+  if (!SurfsFolder().Exists()) return ResultCode::SurfsFolderNotFound;
   if (info.lodCount == 0) return ResultCode::NoLods;
   for (int32_t l = 0; l < info.lodCount && l < static_cast<int32_t>(info.lods.size()); ++l) {
     XmodelLod& lod = info.lods[l];
     lod.surfsName = l < static_cast<int32_t>(info.lodNames.size()) ? info.lodNames[l] : std::string();
-    std::string path = FindGameFile("xmodelsurfs", lod.surfsName);
+    std::string path = SurfsFolder().FindFile(lod.surfsName);
     lod.surfsPath = path.empty() ? baseFolder + "xmodelsurfs/" + lod.surfsName : path;
     lod.loaded = false;
-    lod.fileExists = !path.empty() && platform::IsRegularFile(path);
+    lod.fileExists = !path.empty();
   }
   surfacesSetUp = true;
   return ResultCode::Success;
