@@ -60,7 +60,15 @@ void VornOpenGL::RenderFrame() {
   GlSetCameraMatrices(cameraController.currentCamera);
   GlDepthTest(true);
   GlDepthWrite(true);
-  if (drawScene) drawScene(*this);
+  ModelView view{&renderSlots, &xmodelThread.renderLodCount, &xmodelThread.boundsMutex, &jobBounds};
+  SceneFrame frameInputs;
+  frameInputs.camera = &cameraController.currentCamera;
+  frameInputs.width = width;
+  frameInputs.height = height;
+  frameInputs.mouseX = mouseX;
+  frameInputs.mouseY = mouseY;
+  frameInputs.nowMs = lastFrameMs;
+  DrawScene(scene, view, frameInputs);
   GlPopModelView();
   glColor4f(1, 1, 1, 1);
   // The screenshot reads the back buffer before the swap, while it still holds this frame.

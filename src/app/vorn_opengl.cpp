@@ -80,7 +80,7 @@ void VornOpenGL::StartXmodelThread() {
   } else {
     VornLog::Warningf("Job thread context failed: %s", window->ErrorText().c_str());
   }
-  if (plugViewSteps) plugViewSteps(*this, steps);
+  PlugViewSteps(steps);
   xmodelThread.Start(GetRunningDirectory());
   xmodelThreadStarted_ = true;
 }
@@ -125,9 +125,17 @@ bool VornOpenGL::InitGL() {
   blue.position[0] = 50, blue.position[1] = 0, blue.position[2] = 0;
 
   ApplyClearColor();
-  ColourToFloats(gSettings.color_grid, gridColour);
+  ColourToFloats(gSettings.color_grid, scene.gridColour);
   VornLog::Printf("VornGL Init");
   return true;
+}
+
+void VornOpenGL::PlugViewSteps(JobSteps& steps) {
+  steps.buildBounds = [this](const Xmodel& model) { BuildBounds(jobBounds, model); };
+  steps.gpu.createBuffers = [this] { CreateRenderBuffers(renderSlots); };
+  steps.gpu.upload = [this](Xmodel& model, int32_t& renderCount, ResultCode result) {
+    ModelRenderData::Build(model, renderCount, renderSlots, result);
+  };
 }
 
 void VornOpenGL::ApplyClearColor() {
@@ -152,6 +160,7 @@ void VornOpenGL::Shutdown() {
   }
   if (!window || !window->IsOpen()) return;
   window->MakeCurrent();
+  ReleaseRenderSlots(renderSlots);
   DeleteAllShaders();
   workerContext.reset();
   window->ReleaseCurrent();
@@ -160,7 +169,8 @@ void VornOpenGL::Shutdown() {
 }
 
 bool SetActiveGame(int index, bool withMessages) {
-  if (gOpenGL.xmodelList.IsLoading()) {
+  if (!gOpenGL) return false;
+  if (gOpenGL->xmodelList.IsLoading()) {
     VornLog::Warningf("User tried to switch active game while list is still loading.");
     return false;
   }
@@ -170,7 +180,7 @@ bool SetActiveGame(int index, bool withMessages) {
     VornLog::Warningf("Unkown Game selected in dropbox.");
     return false;
   }
-  gOpenGL.xmodelThread.SetGame(kGames[index]);
+  gOpenGL->xmodelThread.SetGame(kGames[index]);
   const std::string root = index == 0 ? gSettings.dir_cod4 : index == 1 ? gSettings.dir_cod5 : gSettings.dir_bo1;
   if (root.empty() || root == kSetPath) {
     if (withMessages) VornLog::Warningf("Directory Not Set (%s)", kRoots[index]);
@@ -180,9 +190,9 @@ bool SetActiveGame(int index, bool withMessages) {
   if (!platform::IsDirectory(folder)) {
     if (withMessages) VornLog::Warningf("Xmodel List: '%s' is not a valid path", root.c_str());
   } else {
-    gOpenGL.SetTitle(root);
-    gOpenGL.xmodelList.SetFolder(folder);
-    gOpenGL.xmodelList.LoadList();
+    gOpenGL->SetTitle(root);
+    gOpenGL->xmodelList.SetFolder(folder);
+    gOpenGL->xmodelList.LoadList();
   }
   gSettings.active_game = index;
   return true;

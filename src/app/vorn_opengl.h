@@ -24,6 +24,8 @@
 #include "view/camera.h"
 #include "view/camera_controller.h"
 #include "view/model_bounds.h"
+#include "view/model_render_data.h"
+#include "view/scene_pass.h"
 #include "view/screenshot.h"
 
 // Key tables that window events fill and the per-frame update reads: KeyDownTable by virtual-key
@@ -78,7 +80,6 @@ class VornOpenGL {
   bool active = true;
   VornLoader xmodelList;
   XmodelThreaded xmodelThread;
-  float gridColour[3] = {0, 0, 0};
   std::unique_ptr<platform::MainWindow> window = std::make_unique<platform::MainWindow>();
   std::unique_ptr<platform::SharedGlContext> workerContext;
   bool renderEnabled = true;
@@ -86,9 +87,11 @@ class VornOpenGL {
   int32_t width = 0;
   int32_t height = 0;
   float lastFrameMs = 0.0f;
-  float modelSize[3] = {0, 0, 0};
-  float modelCenter[3] = {0, 0, 0};
-  ModelBounds modelBounds;
+  SceneState scene;         // grid colour, model size and centre, the renderer's copy of the bounds
+  RenderSlots renderSlots;  // the model on the GPU, filled by the job thread under the frame mutex
+  ModelBounds jobBounds;    // the job thread's bounds, under xmodelThread.boundsMutex
+  int32_t mouseX = 0;       // pointer in client coordinates
+  int32_t mouseY = 0;
   cinder::CameraPersp camera;
   CameraController cameraController;
   VornScreenShot screenShot;
@@ -98,20 +101,17 @@ class VornOpenGL {
   int32_t frameCount = 0;
   float fpsLastTime = 0.0f;
 
-  // The 3D scene of a frame, drawn between the camera set-up and the buffer swap (the scene render
-  // pass plugs in here); empty: the view shows the clear colour only.
-  std::function<void(VornOpenGL&)> drawScene;
-  // The view's part of the job thread's steps (GPU upload, bounds, bone display); called by Create
-  // after the worker's context exists and before the job thread starts.
-  std::function<void(VornOpenGL&, JobSteps&)> plugViewSteps;
-
  private:
   bool TakeScreenShotRequested();
+  // Plugs the view's steps into the job thread: bounds, buffers and the GPU upload.
+  void PlugViewSteps(JobSteps& steps);
   bool xmodelThreadStarted_ = false;
 };
 
-// The program's application object.
-extern VornOpenGL gOpenGL;
+// The program's application object while RunProgram runs (null before and after). It lives inside
+// RunProgram so that nothing it owns (the loaded model, the job thread) outlives the libraries'
+// own long-lived objects at exit.
+extern VornOpenGL* gOpenGL;
 
 // Activates game index (0 Cod4, 1 Cod5, 2 Cod BO): the job thread reads that game's layouts and the
 // model list lists its "raw/xmodel" folder. Refused (false) while a listing runs; false too when the

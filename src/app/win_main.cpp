@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <memory>
 #include <thread>
 
 #include "app/job_plugs.h"
@@ -39,10 +40,10 @@ void MainLoop(VornOpenGL& app) {
 
 }  // namespace
 
-int RunProgram() {
+int RunProgram(const std::string& programFolder) {
   // Run from the program's own folder, as a normal start does, so settings.xml, Log.txt and the
   // export folders sit beside the program.
-  const std::string folder = GetRunningDirectory();
+  const std::string folder = programFolder.empty() ? GetRunningDirectory() : programFolder;
   if (!folder.empty() && ::chdir(folder.c_str()) != 0) return 1;
 
   VornLog::SetFileName("Log.txt");
@@ -53,19 +54,26 @@ int RunProgram() {
 
   const int clientWidth = gSettings.main_window.w;
   const int clientHeight = gSettings.main_window.h;
-  PlugExportSteps(gOpenGL.xmodelThread.Steps());
-  if (!gOpenGL.Create(clientWidth, clientHeight)) return 0;
-  gOpenGL.ReSizeGLScene(clientWidth > 0 ? clientWidth : 800, clientHeight > 0 ? clientHeight : 600);
+  auto app = std::make_unique<VornOpenGL>();
+  gOpenGL = app.get();
+  PlugExportSteps(app->xmodelThread.Steps());
+  if (!app->Create(clientWidth, clientHeight)) {
+    gOpenGL = nullptr;
+    return 0;
+  }
+  app->ReSizeGLScene(clientWidth > 0 ? clientWidth : 800, clientHeight > 0 ? clientHeight : 600);
   Timer::Init();
   VornLog::Printf("--- Program Ready ---\n");
 
-  MainLoop(gOpenGL);
+  MainLoop(*app);
 
   VornLog::Printf("\n--- Closing Down ---");
   gSettings.Save();
-  gOpenGL.Shutdown();
-  gOpenGL.xmodelList.StopListing();
-  gOpenGL.xmodelList.Reset();
+  app->Shutdown();
+  app->xmodelList.StopListing();
+  app->xmodelList.Reset();
+  gOpenGL = nullptr;
+  app.reset();
   VornLog::Close();
   return 0;
 }

@@ -24,6 +24,8 @@ void VornOpenGL::HandleEvent(const platform::Event& event) {
     case EventType::MouseMove:
     case EventType::ButtonDown:
     case EventType::ButtonUp:
+      mouseX = event.x;
+      mouseY = event.y;
       cameraController.MouseMove(event.modifiers, event.x, event.y, gSettings.mouse_style, false);
       break;
     default: break;

@@ -1,0 +1,94 @@
+#pragma once
+// The scene render pass: once per frame, after the frame has cleared the buffers and loaded the
+// camera's matrices, DrawScene draws the 3D view: the ground grid, the axis cross, the model with
+// the chosen GLSL program and its lights, the two moving point lights as spheres, the bones, the
+// bounding boxes and the central locator. Main thread, inside the frame mutex.
+//
+//   ShadingParams      the directional light and specular values of the model programs
+//   ModelView          what the pass reads of the job thread's GPU data and bounds
+//   SceneState         what the pass keeps between frames and tells the rest of the view
+//   ModelRenderer      the model pass proper: DrawModel, SetMainLight, SetPointLights
+//   DrawGrid ... DrawBoundingBox, DrawScene
+#include <cstdint>
+#include <functional>
+#include <mutex>
+
+#include "core/settings.h"
+#include "view/bounds_box.h"
+#include "view/camera.h"
+#include "view/model_bounds.h"
+#include "view/model_render_data.h"
+#include "view/shader.h"
+
+struct DirectionalLight {
+  float color[3] = {1, 1, 1};
+  float ambientIntensity = 0.6f;
+  float diffuseIntensity = 0.9f;
+  float direction[3] = {1, 1, 1};  // normalised when sent
+};
+
+struct ShadingParams {
+  DirectionalLight mainLight;
+  float specularIntensity = 0.001f;  // "gMatSpecularIntensity"
+  float specularPower = 1.0f;        // "gSpecularPower"
+  bool disableAlpha = false;         // "gDisableAlpha"
+};
+extern ShadingParams gShading;
+
+// The job thread's model data as the pass reads it: the render slots and their count (written by
+// the job thread under the frame mutex, which the frame holds), and its bounds under boundsMutex.
+struct ModelView {
+  RenderSlots* slots = nullptr;
+  const int32_t* renderCount = nullptr;
+  std::mutex* boundsMutex = nullptr;
+  const ModelBounds* jobBounds = nullptr;
+};
+
+struct SceneState {
+  float gridColour[3] = {0, 0, 0};
+  float modelSize[3] = {0, 0, 0};    // LOD 0's extent, zero when no model is drawn
+  float modelCenter[3] = {0, 0, 0};  // LOD 0's centre
+  ModelBounds modelBounds;           // the renderer's copy of the bounds
+  bool lightsStarted = false;        // the light animation has begun
+  float lightStartMs = 0.0f;
+  uint32_t identityNormalMap = 0;    // flat normal map bound when bump mapping is off
+};
+
+// What a frame gives the pass besides the model.
+struct SceneFrame {
+  cinder::CameraPersp* camera = nullptr;
+  int32_t width = 1, height = 1;  // client size
+  int32_t mouseX = 0, mouseY = 0; // pointer in client coordinates
+  bool mouseOverGui = false;
+  float nowMs = 0.0f;             // Timer::ElapsedMs of the frame
+  // Draws the bones with the pick ray (the bone display plugs in); empty: no bones.
+  std::function<void(const PickRay&)> drawBones;
+};
+
+namespace ModelRenderer {
+
+// Draws the model: false only when nothing is to be drawn (render count 0). A missing program
+// draws nothing but still copies the bounds and counts as drawn.
+bool DrawModel(const ModelView& view, ModelBounds& boundsCopy, cinder::CameraPersp& camera,
+               uint32_t identityNormalMap);
+// Sends gShading.mainLight (skipped when the program has no main light colour uniform).
+void SetMainLight(const Shader& shader);
+// Sends "gNumPointLights" and count lights from first (skipped when the program has no such
+// uniform).
+void SetPointLights(const Shader& shader, int count, const Light* first);
+
+}  // namespace ModelRenderer
+
+// The ground grid: 21 x 21 lines 5 units apart from -50 to 50, the two centre lines red.
+void DrawGrid(const float colour[3]);
+void DrawAxisCross();
+void DrawLightSpheres();
+void DrawLocator();
+// The LOD boxes (only the first unless draw_LODS), opaque when the ray hits them and the pointer is
+// not over the GUI, half transparent otherwise.
+void DrawBoundingBox(const PickRay& ray, const ModelBounds& bounds, bool mouseOverGui);
+// Moves the two point lights around the model (one turn in about 8.7 seconds).
+void AnimateLights(SceneState& state, float nowMs);
+
+// The whole pass. Returns true.
+bool DrawScene(SceneState& state, const ModelView& view, SceneFrame& frame);
