@@ -7,6 +7,7 @@
 #include "core/paths.h"
 #include "core/settings.h"
 #include "platform/files.h"
+#include "view/iwi_texture.h"
 #include "view/shader_registry.h"
 
 bool KeyDownTable[256];
@@ -161,6 +162,7 @@ void VornOpenGL::Shutdown() {
   if (!window || !window->IsOpen()) return;
   window->MakeCurrent();
   ReleaseRenderSlots(renderSlots);
+  DeleteModelTextures(xmodelThread.Model());
   DeleteAllShaders();
   workerContext.reset();
   window->ReleaseCurrent();
