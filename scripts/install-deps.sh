@@ -15,8 +15,8 @@ packages=(
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev libsquish-dev libassimp-dev assimp-utils
   xvfb xauth xdotool x11-utils libgl1-mesa-dri mesa-utils imagemagick python3 python3-pil
-  # SDL's X11 message box draws with core X fonts
-  xfonts-base
+  # SDL's X11 message box draws with core X fonts; window-manager tests run openbox
+  xfonts-base openbox
 )
 
 missing=()

@@ -1,12 +1,13 @@
 // Events of the main window: SDL events translated into the program's terms.
 //
-//   Translator            per-event translation; keeps the modifier and button state
+//   Translator            per-event translation; keeps the modifier, button and window state
 //   control characters    the characters a key press types on Windows but SDL never sends as text
 //   posted events         PostEvent's queue, merged in order through a wake-up event
 //   PollEvent, WaitEvent  the main thread's entry points
 #include <SDL.h>
 
 #include <atomic>
+#include <chrono>
 #include <deque>
 #include <mutex>
 
@@ -71,7 +72,17 @@ uint32_t ButtonBit(MouseButton button) {
 // Main thread only.
 class Translator {
  public:
-  void SetMainWindow(uint32_t id) { mainWindow_ = id; }
+  void SetMainWindow(uint32_t id) {
+    mainWindow_ = id;
+    state_ = sdl::WindowState::Normal;
+  }
+  void WatchState() { watchUntil_ = std::chrono::steady_clock::now() + std::chrono::seconds(2); }
+  bool Watching() const { return mainWindow_ != 0 && std::chrono::steady_clock::now() < watchUntil_; }
+  // Called when SDL's queue is empty: while a requested state change may still be under way,
+  // look whether it happened.
+  void Idle() {
+    if (Watching()) ProbeState();
+  }
   bool TakeReady(Event& event) {
     if (ready_.empty()) return false;
     event = ready_.front();
@@ -97,8 +108,11 @@ class Translator {
   void TranslateKey(const SDL_KeyboardEvent& k);
   void TranslateText(const SDL_TextInputEvent& t);
   void TranslateMouse(const SDL_Event& e);
+  void ProbeState();
 
   uint32_t mainWindow_ = 0;
+  sdl::WindowState state_ = sdl::WindowState::Normal;
+  std::chrono::steady_clock::time_point watchUntil_{};
   std::deque<Event> ready_;
   uint32_t keyModifiers_ = 0;  // Shift, Control, Alt as of the latest key event
   uint32_t buttons_ = 0;       // mouse buttons held
@@ -131,14 +145,25 @@ void Translator::TranslateWindowEvent(const SDL_WindowEvent& w) {
   switch (w.event) {
     case SDL_WINDOWEVENT_MOVED: Push({.type = EventType::Moved, .x = w.data1, .y = w.data2}); break;
     case SDL_WINDOWEVENT_SIZE_CHANGED: Push({.type = EventType::Resized, .x = w.data1, .y = w.data2}); break;
-    case SDL_WINDOWEVENT_MINIMIZED: Push({.type = EventType::Minimized}); break;
-    case SDL_WINDOWEVENT_MAXIMIZED: Push({.type = EventType::Maximized}); break;
-    case SDL_WINDOWEVENT_RESTORED: Push({.type = EventType::Restored}); break;
     case SDL_WINDOWEVENT_FOCUS_GAINED: Push({.type = EventType::Activated, .active = true}); break;
     case SDL_WINDOWEVENT_FOCUS_LOST: Push({.type = EventType::Activated, .active = false}); break;
     case SDL_WINDOWEVENT_LEAVE: Push({.type = EventType::MouseLeave}); break;
     case SDL_WINDOWEVENT_CLOSE: Push({.type = EventType::CloseRequested}); break;
     default: break;
+  }
+  // Minimised, maximised and restored come from the window's real state (SDL's own events for
+  // them go missing when the program asked for the change itself).
+  ProbeState();
+}
+
+void Translator::ProbeState() {
+  sdl::WindowState now = sdl::QueryWindowState(SDL_GetWindowFromID(mainWindow_));
+  if (now == state_) return;
+  state_ = now;
+  switch (now) {
+    case sdl::WindowState::Minimized: Push({.type = EventType::Minimized}); break;
+    case sdl::WindowState::Maximized: Push({.type = EventType::Maximized}); break;
+    case sdl::WindowState::Normal: Push({.type = EventType::Restored}); break;
   }
 }
 
@@ -205,6 +230,8 @@ void StopEvents() { gEventsRunning.store(false); }
 
 void SetMainWindowId(uint32_t windowId) { gTranslator.SetMainWindow(windowId); }
 
+void NoteStateRequest() { gTranslator.WatchState(); }
+
 void WakeEventLoop() {
   uint32_t type = gWakeType.load();
   if (!gEventsRunning.load() || type == 0) return;
@@ -224,25 +251,31 @@ bool PollEvent(Event& event) {
       continue;
     }
     // SDL's queue is empty: take events posted while no wake-up could be sent.
+    gTranslator.Idle();
     gTranslator.MovePosted();
     return gTranslator.TakeReady(event);
   }
 }
 
 bool WaitEvent(Event& event, int timeoutMs) {
-  if (gTranslator.TakeReady(event)) return true;
   if (!gEventsRunning.load()) return PollEvent(event);
   uint32_t deadline = SDL_GetTicks() + static_cast<uint32_t>(timeoutMs > 0 ? timeoutMs : 0);
   for (;;) {
+    gTranslator.Idle();
+    if (gTranslator.TakeReady(event)) return true;
     int left = static_cast<int>(deadline - SDL_GetTicks());
+    // While a state change is under way, wake now and then to look for it.
+    int slice = gTranslator.Watching() && left > 50 ? 50 : left;
     SDL_Event e;
-    bool got = left > 0 ? SDL_WaitEventTimeout(&e, left) != 0 : SDL_PollEvent(&e) != 0;
-    if (!got) return false;
+    bool got = slice > 0 ? SDL_WaitEventTimeout(&e, slice) != 0 : SDL_PollEvent(&e) != 0;
+    if (!got) {
+      if (slice >= left) return false;
+      continue;
+    }
     bool wake = e.type == gWakeType.load();
     gTranslator.Translate(e);
     if (gTranslator.TakeReady(event)) return true;
     if (wake) return false;  // work was posted to the main thread
-    if (left <= 0) return false;
   }
 }
 

@@ -3,6 +3,7 @@
 // src/platform/ includes this header.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/gl_context.h"
 #include "platform/window.h"
@@ -18,6 +19,14 @@ void ReleaseVideo();
 
 // The window whose events PollEvent delivers (0: none).
 void SetMainWindowId(uint32_t windowId);
+
+// The state of a window as the window manager carries it out.
+enum class WindowState { Normal, Minimized, Maximized };
+WindowState QueryWindowState(SDL_Window* window);
+
+// A state change (minimise, maximise, restore) was asked for: the event loop watches the
+// window's state for a while, since the window manager carries it out later.
+void NoteStateRequest();
 
 // Wakes a WaitEvent in progress. Any thread; does nothing while video is down.
 void WakeEventLoop();

@@ -4,6 +4,7 @@
 // Create opens the window system (SDL over X11, pinned to X11 because GLEW loads entry points
 // through GLX), the window and a compatibility-profile GL context, and initialises GLEW. The
 // context stays current on the creating thread (the main thread), which makes every other call.
+// There is one main window at a time: its events are the ones PollEvent delivers.
 //
 //   Create / ~MainWindow                  window system, window, GL context
 //   Show Hide Raise SetTitle              visibility and caption
@@ -75,9 +76,12 @@ class MainWindow {
   // The rectangle covering every display (the desktop).
   WindowRect DesktopBounds() const;
 
+  // State changes go through the window manager, which carries them out later (or not at all,
+  // as on a bare X server); the Minimized, Maximized and Restored events report what happened.
   void Minimize();
   void Maximize();
   void Restore();
+  // The state as the window manager has carried it out.
   bool IsMinimized() const;
   bool IsMaximized() const;
   void SetAlwaysOnTop(bool onTop);

@@ -29,6 +29,10 @@ void CloseWindow(MainWindow::Impl& impl) {
   }
 }
 
+// SDL skips a state change that its flags say is done, and updates the flags only while it
+// reads the window system's events: let it read them first (they stay queued for PollEvent).
+void SyncStateFlags() { SDL_PumpEvents(); }
+
 uint32_t WindowFlags(const WindowOptions& options) {
   uint32_t flags = SDL_WINDOW_OPENGL;
   flags |= options.visible ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN;
@@ -130,23 +134,32 @@ WindowRect MainWindow::DesktopBounds() const {
 }
 
 void MainWindow::Minimize() {
-  if (impl_->window) SDL_MinimizeWindow(impl_->window);
+  if (!impl_->window) return;
+  SyncStateFlags();
+  SDL_MinimizeWindow(impl_->window);
+  sdl::NoteStateRequest();
 }
 
 void MainWindow::Maximize() {
-  if (impl_->window) SDL_MaximizeWindow(impl_->window);
+  if (!impl_->window) return;
+  SyncStateFlags();
+  SDL_MaximizeWindow(impl_->window);
+  sdl::NoteStateRequest();
 }
 
 void MainWindow::Restore() {
-  if (impl_->window) SDL_RestoreWindow(impl_->window);
+  if (!impl_->window) return;
+  SyncStateFlags();
+  SDL_RestoreWindow(impl_->window);
+  sdl::NoteStateRequest();
 }
 
 bool MainWindow::IsMinimized() const {
-  return impl_->window && (SDL_GetWindowFlags(impl_->window) & SDL_WINDOW_MINIMIZED);
+  return impl_->window && sdl::QueryWindowState(impl_->window) == sdl::WindowState::Minimized;
 }
 
 bool MainWindow::IsMaximized() const {
-  return impl_->window && (SDL_GetWindowFlags(impl_->window) & SDL_WINDOW_MAXIMIZED);
+  return impl_->window && sdl::QueryWindowState(impl_->window) == sdl::WindowState::Maximized;
 }
 
 void MainWindow::SetAlwaysOnTop(bool onTop) {

@@ -201,6 +201,30 @@ TEST_F(WindowEvents, PlacementSetByTheProgramIsWhereTheWindowSystemPutsIt) {
   EXPECT_EQ(desktop.height, 768);
 }
 
+TEST_F(WindowEvents, TitleAndVisibilityReachTheWindowSystem) {
+  window_.SetTitle("Vorn_Kesh Delvix - Caf\xE9");  // 8-bit text of the program
+  std::string name;
+  ASSERT_TRUE(testing_support::WaitUntil(
+      [&] {
+        RunTool({"xprop", "-id", id_, "_NET_WM_NAME"}, &name, 10000);
+        return name.find("Delvix - Caf") != std::string::npos;
+      },
+      30000));
+  // UTF-8 on the desktop (xprop prints it raw or as octal escapes, by locale).
+  EXPECT_TRUE(name.find("Caf\xC3\xA9\"") != std::string::npos || name.find("Caf\\303\\251") != std::string::npos)
+      << name;
+
+  auto mapState = [&] {
+    std::string info;
+    RunTool({"xwininfo", "-id", id_}, &info, 10000);
+    return info;
+  };
+  window_.Hide();
+  EXPECT_TRUE(testing_support::WaitUntil([&] { return mapState().find("IsUnMapped") != std::string::npos; }, 30000));
+  window_.Show();
+  EXPECT_TRUE(testing_support::WaitUntil([&] { return mapState().find("IsViewable") != std::string::npos; }, 30000));
+}
+
 TEST_F(WindowEvents, PostedEventsAndWorkFromOtherThreadWakeTheLoop) {
   platform::StartMainThreadService();
   // A posted event arrives from WaitEvent, in order with its siblings.

@@ -69,6 +69,10 @@ int WaitExit(pid_t pid) {
 }  // namespace
 
 PrivateXServer::~PrivateXServer() {
+  if (windowManagerPid_ > 0) {
+    ::kill(windowManagerPid_, SIGTERM);
+    WaitExit(windowManagerPid_);
+  }
   if (pid_ > 0) {
     ::kill(pid_, SIGTERM);
     WaitExit(pid_);
@@ -97,6 +101,20 @@ bool PrivateXServer::Start(std::string& error) {
   display_ = ":" + number;
   ::setenv("DISPLAY", display_.c_str(), 1);
   return true;
+}
+
+bool PrivateXServer::StartWindowManager(std::string& error) {
+  windowManagerPid_ = Spawn({"openbox", "--sm-disable"}, -1, -1);
+  // A managing window manager names its check window on the root window.
+  bool up = windowManagerPid_ > 0 && WaitUntil(
+                                         [] {
+                                           std::string out;
+                                           RunTool({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}, &out, 10000);
+                                           return out.find("window id") != std::string::npos;
+                                         },
+                                         30000);
+  if (!up) error = "openbox did not start";
+  return up;
 }
 
 int RunTool(const std::vector<std::string>& argv, std::string* output, int timeoutMs) {

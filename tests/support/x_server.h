@@ -19,10 +19,14 @@ class PrivateXServer {
 
   // False (with the reason in error) when the server did not come up within 30 s.
   bool Start(std::string& error);
+  // Starts a window manager (openbox) on the server and waits until it manages the screen.
+  // Maximising, minimising, keeping on top and closing through the frame need one.
+  bool StartWindowManager(std::string& error);
   const std::string& Display() const { return display_; }
 
  private:
   int pid_ = -1;
+  int windowManagerPid_ = -1;
   std::string display_;
 };
 
