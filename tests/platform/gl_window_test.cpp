@@ -192,3 +192,26 @@ TEST_F(GlWindow, SharedContextThreadUploadsWhatTheWindowDraws) {
 }
 
 }  // namespace
+
+namespace {
+
+// Closing the window closes the window system; a later window opens it afresh and draws.
+TEST(GlWindowReopen, WindowOpensAgainAfterTheLastOneClosed) {
+  testing_support::PrivateXServer server;
+  std::string error;
+  ASSERT_TRUE(server.Start(error)) << error;
+  for (int round = 0; round < 3; ++round) {
+    platform::MainWindow window;
+    platform::WindowOptions options;
+    options.width = options.height = kSize;
+    options.visible = true;
+    ASSERT_EQ(window.Create(options), platform::WindowStatus::Ok) << round << ": " << window.ErrorText();
+    testing_support::KeepGraphicsDriversLoaded();
+    glViewport(0, 0, kSize, kSize);
+    glClearColor(0, 1, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    EXPECT_EQ(PixelAt(5, 5), (Rgb{0, 255, 255})) << round;
+  }
+}
+
+}  // namespace
