@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -175,4 +178,15 @@ TEST(MaterialList, ShortFileIsLoggedAsCorrupt) {
   std::stringstream text;
   text << in.rdbuf();
   EXPECT_EQ(text.str(), "^1Material: ^4(tiny) ^1is corrupt\n");
+}
+
+TEST(MaterialList, UnreadableFileIsAPermissionError) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
+  TempFolder root;
+  std::string path = testfiles::WriteGameFile(root.Path("raw/materials/locked"), BuildMaterialFile({{"colorMap", "a"}}));
+  ::chmod(path.c_str(), 0);
+  MaterialList list;
+  ASSERT_TRUE(list.SetBasePath(root.Path("raw/")));
+  Material material;
+  EXPECT_EQ(list.LoadMaterial("locked", material), ResultCode::NoPermission);
 }

@@ -6,6 +6,7 @@
 
 #include "model/xmodel.h"
 #include "support/game_files.h"
+#include "support/log_capture.h"
 
 namespace {
 
@@ -131,10 +132,14 @@ TEST(RealModels, DamagedModelFailsCleanlyAndFast) {
     Xmodel xmodel;
     xmodel.game = game;
     xmodel.SetGameSwitchQuestion([](const std::string&, const std::string&) { return true; });
+    LogCapture log;
     auto start = std::chrono::steady_clock::now();
     ResultCode result = xmodel.Load(testfiles::RealDataPath("cod5/raw/xmodel/vm_mp_skin_c_type99_rifle"));
     auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_NE(result, ResultCode::Success);
+    std::vector<std::string> lines = log.Lines();
+    ASSERT_EQ(lines.size(), 1u) << "one line saying why";
+    EXPECT_EQ(lines[0].rfind("^1vm_mp_skin_c_type99_rifle^7: ", 0), 0u) << lines[0];
     EXPECT_FALSE(xmodel.loaded);
     EXPECT_TRUE(xmodel.info.lods.empty());
     EXPECT_LT(elapsed, std::chrono::milliseconds(200));
