@@ -317,22 +317,38 @@ TEST_F(JobQueueThread, ModelLoadDropsWaitingJobsWhenTheSettingSaysSo) {
 TEST_F(JobQueueThread, FailedLoadSkipsTheRestWithoutLineOrPause) {
   LogCapture log;
   auto jobs = MakeJobs();
+  jobs->Model().SetGameSwitchQuestion([](const std::string&, const std::string&) { return false; });
+  rec_.HoldAt(Join("dds", "A"));
   jobs->Start("/program");
-  // A job whose load fails: none of its later steps, no closing "\n" line, no 1 ms pause.
-  constexpr int kJobs = 500;
-  auto start = Clock::now();
+  jobs->QueueIwiToDdsJob("A");
+  ASSERT_TRUE(rec_.WaitFor(Join("dds", "A")));
+  // Queued while the worker is held, so they run as one batch: failed loads, whose later steps,
+  // closing "\n" line and 1 ms pause are all skipped; a job without a load on the now unloaded
+  // model, which does nothing either; last a real model, whose images step marks the end.
+  constexpr int kJobs = 1000;
   for (int k = 0; k < kJobs; ++k) {
     jobs->AddJob("/no/such/folder/model", kModelLoadJob | ExportMaya | DumpGdt | MoveImages, false);
   }
-  jobs->QueueJob(ExportObj);  // the model is unloaded now: this job does nothing either
-  jobs->AddJob("/no/such/folder/model", LoadXmodel | IwiToDds, false);
-  ASSERT_TRUE(WaitForLine(log, "^1LoadxmodelFull^7:: Invalid Path", kJobs + 1));
+  jobs->QueueJob(ExportObj);
+  jobs->QueueXmodelLoad(testfiles::RealDataPath("cod5/raw/xmodel"), testmodels::kViewModel.name);
+  rec_.Take();
+  auto start = Clock::now();
+  rec_.Release();
+  ASSERT_TRUE(rec_.WaitFor("images"));
   auto ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
   jobs->Stop();
-  EXPECT_TRUE(rec_.Take().empty());
+
+  EXPECT_EQ(rec_.Take().front(), "bounds");  // the first step of the real model's job
+  EXPECT_EQ(log.Count("^1LoadxmodelFull^7:: Invalid Path"), kJobs);
   Calls lines = log.Lines();
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), ""), 0);  // the closing line of a job
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), ""), 2);  // the real model's closing "\n" line
+  // With a pause after each failed load the batch would take at least kJobs ms. Sanitizer builds
+  // run too slowly under a loaded machine for this bound; the plain build checks it.
+#if !defined(__SANITIZE_THREAD__) && !defined(__SANITIZE_ADDRESS__)
   EXPECT_LT(ms, kJobs * 0.9) << "a 1 ms pause followed the failed loads";
+#else
+  (void)ms;
+#endif
 }
 
 TEST_F(JobQueueThread, StopWhileJobsArePendingEndsPromptly) {
@@ -343,16 +359,22 @@ TEST_F(JobQueueThread, StopWhileJobsArePendingEndsPromptly) {
   jobs->QueueIwiToDdsJob("A");
   ASSERT_TRUE(rec_.WaitFor(Join("dds", "A")));
   for (int k = 0; k < 200; ++k) jobs->QueueJob(ExportMaya);
+  // Job A ends once Stop has (almost surely) asked the worker to end. Should the release come
+  // first on a slow machine, the worker may start a waiting job before it sees the request, but
+  // never works through the 200.
   std::thread releaser([&] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
     rec_.Release();
   });
   auto start = Clock::now();
   jobs->Stop();  // the running job ends; the 200 waiting ones are dropped
   auto ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
   releaser.join();
-  EXPECT_LT(ms, 1000.0);
-  EXPECT_EQ(rec_.Take(), (Calls{"bounds", "dds(A)"}));
+  EXPECT_LT(ms, 2000.0);
+  Calls calls = rec_.Take();
+  ASSERT_GE(calls.size(), 2u);
+  EXPECT_EQ(Calls(calls.begin(), calls.begin() + 2), (Calls{"bounds", "dds(A)"}));
+  EXPECT_LT(std::count(calls.begin(), calls.end(), "maya(/out,0)"), 20);
   EXPECT_FALSE(jobs->IsRunning());
   EXPECT_TRUE(log.Has("Background Xmodel thread started"));
   EXPECT_TRUE(log.Has("Xmodel thread Stopped"));
