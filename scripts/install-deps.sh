@@ -10,6 +10,8 @@ packages=(
   libpugixml-dev libjsoncpp-dev libcurl4-openssl-dev libssl-dev ca-certificates
   zlib1g-dev libminizip-dev libglew-dev libgl-dev libglu1-mesa-dev libplib-dev
   libsdl2-dev libgtk-3-dev libopenal1
+  # opening folders and pages with the desktop's opener
+  xdg-utils
   # asset generators (fonts rendered with FreeType from a free font)
   libfreetype-dev fonts-dejavu-core
   # tests and benchmarks
