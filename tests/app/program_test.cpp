@@ -19,6 +19,7 @@
 #include "platform/key_codes.h"
 #include "platform/main_thread.h"
 #include "support/game_files.h"
+#include "support/graphics_driver.h"
 #include "support/pillow_reader.h"
 #include "support/temp_folder.h"
 
@@ -71,6 +72,8 @@ TEST(ProgramRun, StartsDrawsAModelTakesAScreenshotAndShutsDown) {
     } quitAtEnd;
     // Wait for the main loop, then for the model list of the active game.
     ASSERT_TRUE(WaitUntil([] { return platform::TryPostToMainThread([] {}); }));
+    // The GL context exists now: keep its driver loaded so leak reports stay attributable.
+    testing_support::KeepGraphicsDriversLoaded();
     ASSERT_TRUE(WaitUntil([] { return OnMainThread([] { return !gOpenGL->xmodelList.IsLoading(); }); }));
     OnMainThread([] {
       gOpenGL->xmodelThread.QueueXmodelLoad(gOpenGL->xmodelList.GetFolder(), "weapon_mp_m1garand_rifle");
