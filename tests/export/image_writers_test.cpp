@@ -29,9 +29,9 @@ uint32_t U32At(const std::string& bytes, size_t at) {
 }
 
 // An image read from a built file at folder/name.
-IwiImage BuiltImage(const TempFolder& folder, const std::string& name, const IwiSpec& spec) {
+IwiImage BuiltImage(const TempFolder& folder, const std::string& name, const IwiSpec& shape) {
   IwiImage image;
-  testfiles::WriteGameFile(folder.Path(name), testfiles::MakeIwi(spec));
+  testfiles::WriteGameFile(folder.Path(name), testfiles::MakeIwi(shape));
   EXPECT_EQ(image.SetFile(folder.Path(name)), ImageResult::Success);
   EXPECT_EQ(image.LoadIWI(), ImageResult::Success);
   return image;
@@ -67,7 +67,7 @@ std::vector<uint8_t> DecodedRgba(const IwiImage& image) {
 TEST(WriteDDS, HeaderAndLevelsOfEachKindOfImage) {
   TempFolder folder;
   struct Case {
-    IwiSpec spec;
+    IwiSpec shape;
     size_t fileSize;
     uint32_t flags, mipCount, pixelFlags, fourCC, bitCount, alphaMask, caps;
     size_t levelsWritten;
@@ -80,16 +80,16 @@ TEST(WriteDDS, HeaderAndLevelsOfEachKindOfImage) {
       {{6, 2, 0, 4, 4, 0}, 128 + 48, 0x1007, 0, 0x40, 0, 24, 0, 0x1000, 1},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "format " << int(c.spec.format));
-    const IwiImage image = BuiltImage(folder, "in.iwi", c.spec);
+    SCOPED_TRACE(testing::Message() << "format " << int(c.shape.format));
+    const IwiImage image = BuiltImage(folder, "in.iwi", c.shape);
     ASSERT_EQ(WriteDDS(image, folder.Path("out.dds")), ImageResult::Success);
     const std::string file = folder.Read("out.dds");
     ASSERT_EQ(file.size(), c.fileSize);
     EXPECT_EQ(file.substr(0, 4), "DDS ");
     EXPECT_EQ(U32At(file, 4), 124u);
     EXPECT_EQ(U32At(file, 8), c.flags);
-    EXPECT_EQ(U32At(file, 12), uint32_t(c.spec.height));
-    EXPECT_EQ(U32At(file, 16), uint32_t(c.spec.width));
+    EXPECT_EQ(U32At(file, 12), uint32_t(c.shape.height));
+    EXPECT_EQ(U32At(file, 16), uint32_t(c.shape.width));
     EXPECT_EQ(U32At(file, 28), c.mipCount);
     EXPECT_EQ(U32At(file, 76), 32u);
     EXPECT_EQ(U32At(file, 80), c.pixelFlags);

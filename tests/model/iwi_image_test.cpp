@@ -89,12 +89,12 @@ TEST(IwiImageRead, EveryVersionFormatAndSizeGivesItsLevels) {
     for (uint8_t format : formats) {
       for (auto [w, h] : sizes) {
         for (int levels : {0, 1}) {
-          IwiSpec spec{version, format, 0, w, h, levels};
+          IwiSpec shape{version, format, 0, w, h, levels};
           SCOPED_TRACE(testing::Message() << "v" << version << " format " << int(format) << " " << w << "x" << h
                                           << " levels " << levels);
-          const auto expected = testfiles::PatternLevels(spec);
+          const auto expected = testfiles::PatternLevels(shape);
           IwiImage image;
-          ASSERT_EQ(image.ReadIwi(MakeIwi(spec)), ImageResult::Success);
+          ASSERT_EQ(image.ReadIwi(MakeIwi(shape)), ImageResult::Success);
           EXPECT_EQ(image.Width(), uint32_t(w));
           EXPECT_EQ(image.Height(), uint32_t(h));
           ASSERT_EQ(image.LevelCount(), expected.size());
@@ -183,9 +183,9 @@ TEST(IwiImageRead, TruncatedAtEveryLength) {
 // A chain that does not reach the header (bytes to spare) keeps its levels; one that would run
 // into the header stops before it.
 TEST(IwiImageRead, ChainThatDoesNotMeetTheHeader) {
-  IwiSpec spec{8, 11, 0, 16, 16, 0};
-  auto levels = testfiles::PatternLevels(spec);
-  auto bytes = testfiles::IwiHeader(spec);
+  IwiSpec shape{8, 11, 0, 16, 16, 0};
+  auto levels = testfiles::PatternLevels(shape);
+  auto bytes = testfiles::IwiHeader(shape);
   bytes.insert(bytes.end(), 5, 0xEE);  // spare bytes before the smallest level
   for (auto level = levels.rbegin(); level != levels.rend(); ++level) bytes.insert(bytes.end(), level->begin(), level->end());
   IwiImage image;
@@ -193,9 +193,9 @@ TEST(IwiImageRead, ChainThatDoesNotMeetTheHeader) {
   EXPECT_EQ(image.LevelCount(), levels.size());  // version 8 walks on, but the next 1x1 does not fit
 
   // Version 6 drops the two smallest levels: the chain ends early, keeping what fits.
-  spec.version = 6;
+  shape.version = 6;
   levels.resize(levels.size() - 2);
-  bytes = testfiles::IwiHeader(spec);
+  bytes = testfiles::IwiHeader(shape);
   bytes.insert(bytes.end(), 12, 0xEE);
   for (auto level = levels.rbegin(); level != levels.rend(); ++level) bytes.insert(bytes.end(), level->begin(), level->end());
   ASSERT_EQ(image.ReadIwi(bytes), ImageResult::Success);

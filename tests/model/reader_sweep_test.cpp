@@ -55,16 +55,16 @@ TEST_F(ReaderSweep, XmodelFilesOfEveryLayout) {
   TempFolder root;  // an empty game folder: the game switch finds no file and asks nothing
   for (GameId game : {GameId::Cod4, GameId::Cod5, GameId::CodBo}) {
     SCOPED_TRACE(static_cast<int>(game));
-    XmodelFileSpec spec;
-    spec.game = game;
-    spec.physicsPreset = "default";
-    spec.lodNames[0] = "barrel_lod0";
-    spec.lodNames[1] = "barrel_lod1";
-    spec.collisionLod = 1;
-    spec.collisionEntries = {2, 0};
-    spec.lodMaterials = {{"mtl_wood", "mtl_metal"}, {"mtl_wood"}};
-    spec.minSize = 0;
-    std::vector<uint8_t> file = BuildXmodelFile(spec);
+    XmodelFileSpec shape;
+    shape.game = game;
+    shape.physicsPreset = "default";
+    shape.lodNames[0] = "barrel_lod0";
+    shape.lodNames[1] = "barrel_lod1";
+    shape.collisionLod = 1;
+    shape.collisionEntries = {2, 0};
+    shape.lodMaterials = {{"mtl_wood", "mtl_metal"}, {"mtl_wood"}};
+    shape.minSize = 0;
+    std::vector<uint8_t> file = BuildXmodelFile(shape);
     int asked = 0;
     Sweep(file, file.size(), [&](const std::vector<uint8_t>& bytes) {
       MaterialList materials;
@@ -79,11 +79,11 @@ TEST_F(ReaderSweep, XmodelFilesOfEveryLayout) {
 }
 
 TEST_F(ReaderSweep, XmodelpartsFiles) {
-  PartsFileSpec spec;
-  spec.rootNames = {"tag_origin"};
-  spec.children = {{"j_a", 0, {1, 2, 3}, {10, 20, 30}}, {"j_b", 1, {4, 5, 6}, {-10, 0, 5}}};
-  std::vector<uint8_t> file = BuildPartsFile(spec);
-  size_t trailing = spec.rootNames.size() + spec.children.size() + 1;
+  PartsFileSpec shape;
+  shape.rootNames = {"tag_origin"};
+  shape.children = {{"j_a", 0, {1, 2, 3}, {10, 20, 30}}, {"j_b", 1, {4, 5, 6}, {-10, 0, 5}}};
+  std::vector<uint8_t> file = BuildPartsFile(shape);
+  size_t trailing = shape.rootNames.size() + shape.children.size() + 1;
   Sweep(file, file.size() - trailing, [](const std::vector<uint8_t>& bytes) {
     Xmodel xmodel;
     xmodel.fileSize = 200;
@@ -94,13 +94,13 @@ TEST_F(ReaderSweep, XmodelpartsFiles) {
 TEST_F(ReaderSweep, XmodelsurfsFilesOfBothLayouts) {
   for (GameId game : {GameId::Cod4, GameId::CodBo}) {
     SCOPED_TRACE(static_cast<int>(game));
-    SurfsFileSpec spec;
-    spec.game = game;
+    SurfsFileSpec shape;
+    shape.game = game;
     for (BoneValues boneCase : {BoneValues::Chain, BoneValues::SkipTwo, BoneValues::Rigid, BoneValues::ZeroLow}) {
-      spec.surfaces.push_back(MakeSurface(boneCase, 5));
+      shape.surfaces.push_back(MakeSurface(boneCase, 5));
     }
-    if (game == GameId::CodBo) spec.surfaces[1].vertices[2].tension = true;
-    std::vector<uint8_t> file = BuildSurfsFile(spec);
+    if (game == GameId::CodBo) shape.surfaces[1].vertices[2].tension = true;
+    std::vector<uint8_t> file = BuildSurfsFile(shape);
     Sweep(file, file.size(), [game](const std::vector<uint8_t>& bytes) {
       Xmodel xmodel;
       xmodel.game = game;

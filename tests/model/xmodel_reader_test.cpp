@@ -12,13 +12,13 @@ using testfiles::XmodelFileSpec;
 namespace {
 
 XmodelFileSpec TwoLodSpec(GameId game, const std::string& preset) {
-  XmodelFileSpec spec;
-  spec.game = game;
-  spec.physicsPreset = preset;
-  spec.lodNames[0] = "tank_lod0";
-  spec.lodNames[1] = "tank_lod1";
-  spec.lodMaterials = {{"mtl_body", "mtl_tracks", "mtl_body"}, {"mtl_body"}};
-  return spec;
+  XmodelFileSpec shape;
+  shape.game = game;
+  shape.physicsPreset = preset;
+  shape.lodNames[0] = "tank_lod0";
+  shape.lodNames[1] = "tank_lod1";
+  shape.lodMaterials = {{"mtl_body", "mtl_tracks", "mtl_body"}, {"mtl_body"}};
+  return shape;
 }
 
 // Parses bytes in game; the game switch is never offered a file here.
@@ -34,10 +34,10 @@ TEST(XmodelReader, EachLayoutWithAndWithoutPreset) {
     for (std::string preset : {"", "fruit_small"}) {
       SCOPED_TRACE(static_cast<int>(game));
       SCOPED_TRACE(preset);
-      XmodelFileSpec spec = TwoLodSpec(game, preset);
+      XmodelFileSpec shape = TwoLodSpec(game, preset);
       MaterialList materials;
       Xmodel xmodel(materials);
-      ASSERT_EQ(Parse(xmodel, game, BuildXmodelFile(spec)), ResultCode::Success);
+      ASSERT_EQ(Parse(xmodel, game, BuildXmodelFile(shape)), ResultCode::Success);
       EXPECT_TRUE(xmodel.loaded);
       EXPECT_EQ(xmodel.info.version, 25);
       EXPECT_EQ(xmodel.info.physicsPreset, preset);
@@ -91,39 +91,39 @@ TEST(XmodelReader, LodNameLengthsThatCount) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    XmodelFileSpec spec = TwoLodSpec(c.game, "");
-    spec.lodNames[0] = "first_lod";
-    spec.lodNames[1] = c.name;
-    spec.lodMaterials.resize(c.lodCount);
+    XmodelFileSpec shape = TwoLodSpec(c.game, "");
+    shape.lodNames[0] = "first_lod";
+    shape.lodNames[1] = c.name;
+    shape.lodMaterials.resize(c.lodCount);
     Xmodel xmodel;
-    ASSERT_EQ(Parse(xmodel, c.game, BuildXmodelFile(spec)), ResultCode::Success);
+    ASSERT_EQ(Parse(xmodel, c.game, BuildXmodelFile(shape)), ResultCode::Success);
     EXPECT_EQ(xmodel.info.lodCount, c.lodCount);
     EXPECT_EQ(xmodel.info.lodNames[1], c.name);
   }
 }
 
 TEST(XmodelReader, CollisionEntriesAreSkipped) {
-  XmodelFileSpec spec = TwoLodSpec(GameId::Cod4, "");
-  spec.collisionCountField = 0x7FFFFFFF;  // no collision LOD: the count is not used
+  XmodelFileSpec shape = TwoLodSpec(GameId::Cod4, "");
+  shape.collisionCountField = 0x7FFFFFFF;  // no collision LOD: the count is not used
   Xmodel none;
-  ASSERT_EQ(Parse(none, GameId::Cod4, BuildXmodelFile(spec)), ResultCode::Success);
+  ASSERT_EQ(Parse(none, GameId::Cod4, BuildXmodelFile(shape)), ResultCode::Success);
   EXPECT_EQ(none.info.lods[0].surfaceMaterials.size(), 3u);
 
-  spec.collisionLod = 0;
-  spec.collisionEntries = {0, 3};
+  shape.collisionLod = 0;
+  shape.collisionEntries = {0, 3};
   Xmodel some;
-  ASSERT_EQ(Parse(some, GameId::Cod4, BuildXmodelFile(spec)), ResultCode::Success);
+  ASSERT_EQ(Parse(some, GameId::Cod4, BuildXmodelFile(shape)), ResultCode::Success);
   EXPECT_EQ(some.info.collisionLod, 0);
   EXPECT_EQ(some.info.lods[1].surfaceMaterials, (std::vector<std::string>{"mtl_body"}));
 }
 
 TEST(XmodelReader, ImpossibleCollisionCountsAreRefused) {
-  XmodelFileSpec spec = TwoLodSpec(GameId::Cod4, "");
-  spec.collisionLod = 0;
-  spec.collisionEntries = {1};
-  std::vector<uint8_t> good = BuildXmodelFile(spec);
+  XmodelFileSpec shape = TwoLodSpec(GameId::Cod4, "");
+  shape.collisionLod = 0;
+  shape.collisionEntries = {1};
+  std::vector<uint8_t> good = BuildXmodelFile(shape);
   // The count sits 4 bytes after the collision LOD byte; the first entry's n right after it.
-  size_t countAt = testfiles::XmodelDistanceOffset(spec) + 4 * 4 + 10 + 10 + 1 + 1 + 4;
+  size_t countAt = testfiles::XmodelDistanceOffset(shape) + 4 * 4 + 10 + 10 + 1 + 1 + 4;
   ASSERT_EQ(good[countAt - 4], 0);  // the collision LOD byte
   for (int32_t count : {-1, 1869442401, 2}) {
     std::vector<uint8_t> bytes = good;
@@ -148,12 +148,12 @@ TEST(XmodelReader, LoadedModelRefusesASecondRead) {
 }
 
 TEST(XmodelReader, NameWithoutZeroWithinTheLimit) {
-  XmodelFileSpec spec = TwoLodSpec(GameId::Cod4, "");
-  spec.lodNames[0] = std::string(1100, 'n');
+  XmodelFileSpec shape = TwoLodSpec(GameId::Cod4, "");
+  shape.lodNames[0] = std::string(1100, 'n');
   Xmodel xmodel;
-  EXPECT_EQ(Parse(xmodel, GameId::Cod4, BuildXmodelFile(spec)), ResultCode::NameReadFailed);
-  spec.lodNames[0] = "ok_name";
-  spec.lodMaterials[0][1] = std::string(1100, 'm');
+  EXPECT_EQ(Parse(xmodel, GameId::Cod4, BuildXmodelFile(shape)), ResultCode::NameReadFailed);
+  shape.lodNames[0] = "ok_name";
+  shape.lodMaterials[0][1] = std::string(1100, 'm');
   Xmodel materialName;
-  EXPECT_EQ(Parse(materialName, GameId::Cod4, BuildXmodelFile(spec)), ResultCode::UnknownError);
+  EXPECT_EQ(Parse(materialName, GameId::Cod4, BuildXmodelFile(shape)), ResultCode::UnknownError);
 }

@@ -17,14 +17,14 @@ ResultCode Parse(Xmodel& xmodel, const std::vector<uint8_t>& bytes) {
 }
 
 PartsFileSpec TwoRootsThreeChildren() {
-  PartsFileSpec spec;
-  spec.rootNames = {"tag_origin", ""};  // real skeletons may have an empty root name
-  spec.children = {
+  PartsFileSpec shape;
+  shape.rootNames = {"tag_origin", ""};  // real skeletons may have an empty root name
+  shape.children = {
       {"j_hip", 0, {1.5f, 2.0f, -3.0f}, {0, 0, 0}},
       {"j_knee", 2, {0.0f, 10.0f, 0.0f}, {16383, 0, 0}},
       {"j_ankle", 3, {0.0f, 0.0f, 5.0f}, {0, -16383, 100}},
   };
-  return spec;
+  return shape;
 }
 
 }  // namespace
@@ -55,11 +55,11 @@ TEST(XmodelpartsReader, RootsFirstThenChildren) {
 }
 
 TEST(XmodelpartsReader, SingleRootAndNoTrailingBytes) {
-  PartsFileSpec spec;
-  spec.rootNames = {""};
-  spec.trailingBytes = false;
+  PartsFileSpec shape;
+  shape.rootNames = {""};
+  shape.trailingBytes = false;
   Xmodel xmodel;
-  ASSERT_EQ(Parse(xmodel, BuildPartsFile(spec)), ResultCode::Success);
+  ASSERT_EQ(Parse(xmodel, BuildPartsFile(shape)), ResultCode::Success);
   ASSERT_EQ(xmodel.info.bones.size(), 1u);
   EXPECT_EQ(xmodel.info.bones[0].parent, 255);
 }

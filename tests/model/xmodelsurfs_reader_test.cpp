@@ -21,10 +21,10 @@ struct Parsed {
   size_t size = 0;
 };
 
-Parsed Parse(const SurfsFileSpec& spec) {
-  std::vector<uint8_t> bytes = BuildSurfsFile(spec);
+Parsed Parse(const SurfsFileSpec& shape) {
+  std::vector<uint8_t> bytes = BuildSurfsFile(shape);
   Xmodel xmodel;
-  xmodel.game = spec.game;
+  xmodel.game = shape.game;
   Parsed parsed;
   parsed.size = bytes.size();
   parsed.result = xmodel.ParseSurfsFile(bytes.data(), bytes.size(), parsed.lod, &parsed.bytesRead);
@@ -32,10 +32,10 @@ Parsed Parse(const SurfsFileSpec& spec) {
 }
 
 SurfsFileSpec OneSurface(GameId game, SurfsSurfaceSpec surface) {
-  SurfsFileSpec spec;
-  spec.game = game;
-  spec.surfaces.push_back(std::move(surface));
-  return spec;
+  SurfsFileSpec shape;
+  shape.game = game;
+  shape.surfaces.push_back(std::move(surface));
+  return shape;
 }
 
 const GameId kLayouts[] = {GameId::Cod4, GameId::CodBo};
@@ -130,15 +130,15 @@ TEST(XmodelsurfsReader, InfluenceCountsByLayout) {
 }
 
 TEST(XmodelsurfsReader, TensionVerticesOfCodBo) {
-  SurfsFileSpec spec;
-  spec.game = GameId::CodBo;
+  SurfsFileSpec shape;
+  shape.game = GameId::CodBo;
   for (BoneValues boneCase : {BoneValues::Rigid, BoneValues::Chain}) {
     SurfsSurfaceSpec surface = MakeSurface(boneCase, 6);
     for (auto& vertex : surface.vertices) vertex.tension = true;
-    spec.surfaces.push_back(surface);
+    shape.surfaces.push_back(surface);
   }
-  spec.surfaces.push_back(MakeSurface(BoneValues::SkipTwo, 4));  // an ordinary surface after them
-  Parsed parsed = Parse(spec);
+  shape.surfaces.push_back(MakeSurface(BoneValues::SkipTwo, 4));  // an ordinary surface after them
+  Parsed parsed = Parse(shape);
   ASSERT_EQ(parsed.result, ResultCode::Success);
   EXPECT_EQ(parsed.bytesRead, parsed.size);
   ASSERT_EQ(parsed.lod.surfaces.size(), 3u);

@@ -6,13 +6,13 @@
 
 namespace testfiles {
 
-std::vector<uint8_t> IwiHeader(const IwiSpec& spec) {
+std::vector<uint8_t> IwiHeader(const IwiSpec& shape) {
   ByteWriter out;
-  out.Raw("IWi", 3).U8(uint8_t(spec.version));
-  if (spec.version == 8) out.Fill(4);
-  out.U8(spec.format).U8(spec.usage).I16(spec.width).I16(spec.height).I16(1);
-  if (spec.version == 13) out.U32(0);  // four zero bytes, then eight level offsets (not read)
-  return out.PadTo(spec.version == 13 ? 48 : spec.version == 8 ? 32 : 28).Bytes();
+  out.Raw("IWi", 3).U8(uint8_t(shape.version));
+  if (shape.version == 8) out.Fill(4);
+  out.U8(shape.format).U8(shape.usage).I16(shape.width).I16(shape.height).I16(1);
+  if (shape.version == 13) out.U32(0);  // four zero bytes, then eight level offsets (not read)
+  return out.PadTo(shape.version == 13 ? 48 : shape.version == 8 ? 32 : 28).Bytes();
 }
 
 size_t IwiLevelBytes(uint8_t format, uint32_t width, uint32_t height) {
@@ -25,14 +25,14 @@ size_t IwiLevelBytes(uint8_t format, uint32_t width, uint32_t height) {
   }
 }
 
-std::vector<std::vector<uint8_t>> PatternLevels(const IwiSpec& spec) {
+std::vector<std::vector<uint8_t>> PatternLevels(const IwiSpec& shape) {
   std::vector<std::vector<uint8_t>> levels;
-  uint32_t w = uint32_t(std::max<int>(spec.width, 1)), h = uint32_t(std::max<int>(spec.height, 1));
+  uint32_t w = uint32_t(std::max<int>(shape.width, 1)), h = uint32_t(std::max<int>(shape.height, 1));
   for (int k = 0;; ++k) {
-    std::vector<uint8_t> level(IwiLevelBytes(spec.format, w, h));
+    std::vector<uint8_t> level(IwiLevelBytes(shape.format, w, h));
     for (size_t i = 0; i < level.size(); ++i) level[i] = uint8_t(i * 7 + k * 31 + (i >> 8));
     levels.push_back(std::move(level));
-    const bool last = spec.levels > 0 ? int(levels.size()) == spec.levels : (w == 1 && h == 1);
+    const bool last = shape.levels > 0 ? int(levels.size()) == shape.levels : (w == 1 && h == 1);
     if (last) break;
     w = std::max<uint32_t>(w / 2, 1);
     h = std::max<uint32_t>(h / 2, 1);
@@ -40,13 +40,13 @@ std::vector<std::vector<uint8_t>> PatternLevels(const IwiSpec& spec) {
   return levels;
 }
 
-std::vector<uint8_t> MakeIwi(const IwiSpec& spec, const std::vector<std::vector<uint8_t>>& levels) {
-  std::vector<uint8_t> bytes = IwiHeader(spec);
+std::vector<uint8_t> MakeIwi(const IwiSpec& shape, const std::vector<std::vector<uint8_t>>& levels) {
+  std::vector<uint8_t> bytes = IwiHeader(shape);
   for (auto level = levels.rbegin(); level != levels.rend(); ++level)
     bytes.insert(bytes.end(), level->begin(), level->end());
   return bytes;
 }
 
-std::vector<uint8_t> MakeIwi(const IwiSpec& spec) { return MakeIwi(spec, PatternLevels(spec)); }
+std::vector<uint8_t> MakeIwi(const IwiSpec& shape) { return MakeIwi(shape, PatternLevels(shape)); }
 
 }  // namespace testfiles

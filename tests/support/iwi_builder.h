@@ -17,19 +17,19 @@ struct IwiSpec {
   int levels = 0;       // 0: the whole chain down to 1x1
 };
 
-// Header bytes of spec (28 bytes for versions 5 and 6, 32 for 8, 48 for 13).
-std::vector<uint8_t> IwiHeader(const IwiSpec& spec);
+// Header bytes of shape (28 bytes for versions 5 and 6, 32 for 8, 48 for 13).
+std::vector<uint8_t> IwiHeader(const IwiSpec& shape);
 
 // Byte size of one level of the format at width x height (whole 4x4 blocks for DXT).
 size_t IwiLevelBytes(uint8_t format, uint32_t width, uint32_t height);
 
-// Level contents for spec, largest first, each filled with a pattern that differs per level.
+// Level contents for shape, largest first, each filled with a pattern that differs per level.
 // Each level is half the one before (rounded down, at least 1).
-std::vector<std::vector<uint8_t>> PatternLevels(const IwiSpec& spec);
+std::vector<std::vector<uint8_t>> PatternLevels(const IwiSpec& shape);
 
 // A whole file: header, then levels (given largest first) stored smallest first.
-std::vector<uint8_t> MakeIwi(const IwiSpec& spec, const std::vector<std::vector<uint8_t>>& levels);
+std::vector<uint8_t> MakeIwi(const IwiSpec& shape, const std::vector<std::vector<uint8_t>>& levels);
 // A whole file with PatternLevels.
-std::vector<uint8_t> MakeIwi(const IwiSpec& spec);
+std::vector<uint8_t> MakeIwi(const IwiSpec& shape);
 
 }  // namespace testfiles

@@ -4,16 +4,16 @@
 
 namespace testfiles {
 
-std::vector<uint8_t> BuildPartsFile(const PartsFileSpec& spec) {
+std::vector<uint8_t> BuildPartsFile(const PartsFileSpec& shape) {
   ByteWriter out;
-  out.U16(25).I16(static_cast<int16_t>(spec.children.size())).I16(static_cast<int16_t>(spec.rootNames.size()));
-  for (const PartsChildSpec& child : spec.children) {
+  out.U16(25).I16(static_cast<int16_t>(shape.children.size())).I16(static_cast<int16_t>(shape.rootNames.size()));
+  for (const PartsChildSpec& child : shape.children) {
     out.U8(child.parent).F32(child.offset[0]).F32(child.offset[1]).F32(child.offset[2]);
     out.I16(child.packed[0]).I16(child.packed[1]).I16(child.packed[2]);
   }
-  for (const std::string& name : spec.rootNames) out.CString(name);
-  for (const PartsChildSpec& child : spec.children) out.CString(child.name);
-  if (spec.trailingBytes) out.Fill(spec.rootNames.size() + spec.children.size() + 1);
+  for (const std::string& name : shape.rootNames) out.CString(name);
+  for (const PartsChildSpec& child : shape.children) out.CString(child.name);
+  if (shape.trailingBytes) out.Fill(shape.rootNames.size() + shape.children.size() + 1);
   return out.Bytes();
 }
 

@@ -21,6 +21,6 @@ struct PartsFileSpec {
   bool trailingBytes = true;
 };
 
-std::vector<uint8_t> BuildPartsFile(const PartsFileSpec& spec);
+std::vector<uint8_t> BuildPartsFile(const PartsFileSpec& shape);
 
 }  // namespace testfiles

@@ -55,18 +55,18 @@ void WriteVertex(ByteWriter& out, const SurfsVertexSpec& vertex, bool weighted, 
 
 }  // namespace
 
-std::vector<uint8_t> BuildSurfsFile(const SurfsFileSpec& spec) {
-  const bool bo = spec.game == GameId::CodBo;
+std::vector<uint8_t> BuildSurfsFile(const SurfsFileSpec& shape) {
+  const bool bo = shape.game == GameId::CodBo;
   ByteWriter out;
-  out.U16(bo ? 62 : 25).I16(static_cast<int16_t>(spec.surfaces.size()));
-  for (const SurfsSurfaceSpec& surface : spec.surfaces) {
+  out.U16(bo ? 62 : 25).I16(static_cast<int16_t>(shape.surfaces.size()));
+  for (const SurfsSurfaceSpec& surface : shape.surfaces) {
     out.Fill(3).I16(static_cast<int16_t>(surface.vertices.size())).I16(static_cast<int16_t>(surface.triangles.size()));
     WriteBoneValues(out, surface);
     const bool weighted = surface.boneCase != BoneValues::Rigid;
     for (const SurfsVertexSpec& vertex : surface.vertices) WriteVertex(out, vertex, weighted, bo);
     for (const auto& triangle : surface.triangles) out.U16(triangle[0]).U16(triangle[1]).U16(triangle[2]);
   }
-  out.Fill(spec.trailingBytes);
+  out.Fill(shape.trailingBytes);
   return out.Bytes();
 }
 

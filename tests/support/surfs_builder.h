@@ -51,7 +51,7 @@ struct SurfsFileSpec {
   size_t trailingBytes = 0;
 };
 
-std::vector<uint8_t> BuildSurfsFile(const SurfsFileSpec& spec);
+std::vector<uint8_t> BuildSurfsFile(const SurfsFileSpec& shape);
 
 // A surface of vertexCount vertices with recognisable values (vertex i at (i, i + 0.5, -i),
 // v = 0.25) and a fan of triangles; weighted cases give vertex i (i % 3) influences on bone 1.

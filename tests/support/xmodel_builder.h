@@ -27,9 +27,9 @@ struct XmodelFileSpec {
   size_t minSize = 65;               // padded with fill bytes to at least this size
 };
 
-std::vector<uint8_t> BuildXmodelFile(const XmodelFileSpec& spec);
+std::vector<uint8_t> BuildXmodelFile(const XmodelFileSpec& shape);
 
-// The offset where the first distance starts in a file built from spec.
-size_t XmodelDistanceOffset(const XmodelFileSpec& spec);
+// The offset where the first distance starts in a file built from shape.
+size_t XmodelDistanceOffset(const XmodelFileSpec& shape);
 
 }  // namespace testfiles

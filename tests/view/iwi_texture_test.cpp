@@ -53,15 +53,15 @@ TEST_F(IwiTexture, RealImagesUploadAtTheirSize) {
 // A 5 x 3 RGB image: rows of 15 bytes, not a multiple of 4. Every pixel arrives, red and blue in
 // their places (the file stores B, G, R).
 TEST_F(IwiTexture, PackedRgbRowsArriveWhole) {
-  testfiles::IwiSpec spec;
-  spec.format = 2;
-  spec.width = 5;
-  spec.height = 3;
-  spec.levels = 1;
+  testfiles::IwiSpec shape;
+  shape.format = 2;
+  shape.width = 5;
+  shape.height = 3;
+  shape.levels = 1;
   std::vector<uint8_t> level;
   for (int p = 0; p < 15; ++p) level.insert(level.end(), {uint8_t(p), uint8_t(100 + p), uint8_t(200 + p)});
   IwiImage image;
-  ASSERT_EQ(image.ReadIwi(testfiles::MakeIwi(spec, {level})), ImageResult::Success);
+  ASSERT_EQ(image.ReadIwi(testfiles::MakeIwi(shape, {level})), ImageResult::Success);
   uint32_t texture = 0;
   ASSERT_EQ(UploadIwiTexture(image, texture), ImageResult::Success);
 

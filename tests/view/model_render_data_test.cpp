@@ -112,9 +112,9 @@ void MakeModel(Xmodel& model, const std::vector<std::vector<XmodelSurface>>& lod
 // A loaded 4x4 RGBA image, stored B,G,R,A with the bottom row first, whose quadrants are red
 // (bottom left), green (bottom right), blue (top left) and white (top right).
 IwiImage& AddQuadrantImage(Xmodel& model, const std::string& name) {
-  testfiles::IwiSpec spec;
-  spec.format = 1;
-  spec.levels = 1;
+  testfiles::IwiSpec shape;
+  shape.format = 1;
+  shape.levels = 1;
   std::vector<uint8_t> level;
   for (int y = 0; y < 4; ++y) {
     for (int x = 0; x < 4; ++x) {
@@ -124,7 +124,7 @@ IwiImage& AddQuadrantImage(Xmodel& model, const std::string& name) {
     }
   }
   IwiImage& image = model.images[name];
-  EXPECT_EQ(image.ReadIwi(testfiles::MakeIwi(spec, {level})), ImageResult::Success);
+  EXPECT_EQ(image.ReadIwi(testfiles::MakeIwi(shape, {level})), ImageResult::Success);
   return image;
 }
 
