@@ -15,17 +15,10 @@
 
 namespace {
 
-// What the hot-key scripts of the exports ask for. Menu scripts need the GUI, which this build
-// does not have yet; they do nothing.
-void RunHotkeyScript(VornOpenGL& app, const char* script) {
-  const std::string command = script;
-  uint32_t flags = 0;
-  if (command == "export_ma;") flags = ExportJobFlags(ExportMaya);
-  if (command == "export_obj;") flags = ExportJobFlags(ExportObj);
-  if (command == "export_XE;") flags = ExportJobFlags(ExportXmodelExport);
-  if (flags == 0) return;
+// The export hot keys queue what the commands "export_ma", "export_obj" and "export_XE" queue.
+void QueueExport(VornOpenGL& app, uint32_t exportFlag) {
   ++gSettings.export_count;
-  app.QueueJob(flags);
+  app.QueueJob(ExportJobFlags(exportFlag));
 }
 
 }  // namespace
@@ -128,9 +121,9 @@ void VornOpenGL::Update() {
   if (Fires(*this, HK_CENTRAL_LOCATOR)) gSettings.draw_central_locator = !gSettings.draw_central_locator;
   if (Fires(*this, HK_DRAW_BONES)) gSettings.draw_bones = !gSettings.draw_bones;
   if (Fires(*this, HK_WIREFRAME)) gSettings.wireframe = !gSettings.wireframe;
-  if (Fires(*this, HK_EXPORT_MA)) RunHotkeyScript(*this, "export_ma;");
-  if (Fires(*this, HK_EXPORT_OBJ)) RunHotkeyScript(*this, "export_obj;");
-  if (Fires(*this, HK_EXPORT_XE)) RunHotkeyScript(*this, "export_XE;");
+  if (Fires(*this, HK_EXPORT_MA)) QueueExport(*this, ExportMaya);
+  if (Fires(*this, HK_EXPORT_OBJ)) QueueExport(*this, ExportObj);
+  if (Fires(*this, HK_EXPORT_XE)) QueueExport(*this, ExportXmodelExport);
   Fires(*this, HK_VIEW_TAGS);
 
   if (gSettings.window_on_top != appliedAlwaysOnTop) {
