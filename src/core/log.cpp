@@ -5,13 +5,27 @@
 #include "core/settings.h"
 #include "platform/message_box.h"
 
-constinit std::mutex LogWriteMutex;
+namespace {
 
-constinit std::string VornLog::fileName_;
+// Holds a value that is made at compile time and never destroyed, so the log works while the
+// program's other globals end (their destructors may log).
+template <class T>
+union Immortal {
+  T value;
+  constexpr Immortal() : value() {}
+  ~Immortal() {}
+};
+
+constinit Immortal<std::string> gFileName;
+constinit Immortal<std::vector<std::string>> gKeptMessages;
+
+}  // namespace
+
+constinit std::string& VornLog::fileName_ = gFileName.value;
+constinit std::vector<std::string>& VornLog::messages_ = gKeptMessages.value;
 constinit int VornLog::mode_ = 0;
 constinit FILE* VornLog::file_ = nullptr;
 constinit bool VornLog::keepMessages_ = false;
-constinit std::vector<std::string> VornLog::messages_;
 constinit VornLog::BoxHook VornLog::boxHook_ = nullptr;
 constinit VornLog::BeforeBoxHook VornLog::beforeBoxHook_ = nullptr;
 
@@ -185,6 +199,15 @@ void VornLog::Close() {
   std::lock_guard<std::mutex> lock(LogWriteMutex);
   if (file_) std::fclose(file_);
   file_ = nullptr;
+}
+
+void VornLog::ReleaseAtExit() {
+  std::lock_guard<std::mutex> lock(LogWriteMutex);
+  if (file_) std::fclose(file_);
+  file_ = nullptr;
+  std::string().swap(fileName_);
+  std::vector<std::string>().swap(messages_);
+  keepMessages_ = false;
 }
 
 void VornLog::SetMode(int mode) {

@@ -4,7 +4,8 @@
 // Every operation formats one line (printf conventions, at most 1,023 characters; longer lines are
 // truncated) and writes it with a newline. Any thread may log: each line is formatted, written and
 // kept under one hold of LogWriteMutex, so lines never mix. The log is usable before any other global
-// object exists (its state needs no constructor); with an empty file name, lines are lost.
+// object exists and after every one has ended (its state needs no constructor and is never
+// destroyed); with an empty file name, lines are lost.
 //
 //   Printf      plain line
 //   Messagef    model and export lines; written (and kept for the GUI's log window once
@@ -23,6 +24,8 @@
 extern std::mutex LogWriteMutex;
 
 inline constexpr const char* kVersionNumber = "1.041";
+// "Version: " + the version number + " (Beta)", as the about window shows it.
+extern const std::string VersionText;
 
 class VornLog {
  public:
@@ -48,6 +51,9 @@ class VornLog {
   static void SwitchModeForSetting(int logType);
   // Closes the file when it is open (shutdown); a later line opens it again.
   static void Close();
+  // The log's exit step among the program's globals: closes the file and frees the kept lines and
+  // the file name. Lines logged later are lost; logging stays safe.
+  static void ReleaseAtExit();
 
   // Sets the mode: kModeNormal keeps the file open, kModeSync closes it after every line.
   static void SetMode(int mode);
@@ -76,11 +82,11 @@ class VornLog {
   static bool OpenLocked();
   static void ShowBox(const std::string& caption, const std::string& text);
 
-  static std::string fileName_;
+  static std::string& fileName_;  // both in storage that is never destroyed
+  static std::vector<std::string>& messages_;
   static int mode_;
   static FILE* file_;
   static bool keepMessages_;
-  static std::vector<std::string> messages_;
   static BoxHook boxHook_;
   static BeforeBoxHook beforeBoxHook_;
 };

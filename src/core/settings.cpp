@@ -25,8 +25,6 @@
 #include "core/strings.h"
 #include "platform/files.h"
 
-VornSettings gSettings;
-SceneLightsData SceneLights;
 bool SettingsResetPending = false;
 
 VornSettings::VornSettings() { SetDefaultHotkeys(); }

@@ -8,8 +8,6 @@
 #include "model/byte_reader.h"
 #include "platform/files.h"
 
-MaterialList gMaterialList;
-
 namespace {
 
 // A name at an absolute offset: the bytes up to the first zero, at most limit of them. A name

@@ -9,8 +9,6 @@
 #include "platform/files.h"
 #include "platform/folder_reader.h"
 
-constinit std::mutex LoaderMutex;
-
 namespace {
 
 constexpr int kProgressStep = 100;  // entries between two status rows

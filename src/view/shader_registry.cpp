@@ -1,8 +1,6 @@
 // The registry of the model pass's GLSL programs.
 #include "view/shader_registry.h"
 
-ShaderRegistry gShaderRegistry;
-
 void ShaderRegistry::LoadAndRegister(int32_t key, std::unique_ptr<Shader> shader) {
   shader->Load();
   if (!shader->loaded || shaders_.count(key) != 0) {
