@@ -1,7 +1,7 @@
 // The bone display: building the joint tree, searching it, picking, labels and drawing.
 //
 // Index: pose helpers | Build, Clear, CreateRoot, AddChild | FindByIndex, FindByName, Mark |
-//        PickTree, Pick, AddLabel | Draw, DrawNode, DrawJointCircle | the global instance
+//        PickTree, Pick, AddLabel | Draw, DrawNode, ConnectingLine, DrawJointCircle | the global instance
 #include "view/bone_display.h"
 
 #include <GL/glew.h>
@@ -190,6 +190,7 @@ void BoneDisplay::AddLabel(const BoneDisplayNode& node, const BoneFrame& frame) 
 // ---- Drawing -------------------------------------------------------------------------------
 
 void BoneDisplay::Draw(const BoneFrame& frame) {
+  hovered = false;
   if (!root || nodeCount <= 1) return;
   GlDepthTest(false);
   PickTree(frame);
@@ -199,19 +200,14 @@ void BoneDisplay::Draw(const BoneFrame& frame) {
 }
 
 void BoneDisplay::DrawNode(const BoneDisplayNode& node) const {
-  // The line to the parent stops 0.5 short of both joints; a joint on top of its parent has no
-  // direction to draw one in.
-  const Vec3 from = node.worldPosition;
-  const Vec3 to = node.parent->worldPosition;
-  const float distance = Length(from - to);
-  if (distance > 0.0f) {
+  Vec3 from, to;
+  if (ConnectingLine(node, from, to)) {
     if (node.selected == 1) {
       glColor4f(0.0f, 0.8f, 0.0f, 1.0f);
     } else {
       glColor4f(0.8f, 0.0f, 0.0f, 0.6f);
     }
-    const Vec3 h = (from - to) * (0.5f / distance);
-    GlDrawLine(from - h, to + h);
+    GlDrawLine(from, to);
   }
 
   if (node.selected != 0) {
@@ -220,7 +216,7 @@ void BoneDisplay::DrawNode(const BoneDisplayNode& node) const {
     glColor4f(0.0f, 0.75f, 0.0f, 0.8f);
   }
   GlPushModelView();
-  glTranslatef(from.x, from.y, from.z);
+  glTranslatef(node.worldPosition.x, node.worldPosition.y, node.worldPosition.z);
   DrawJointCircle({0, 0, 0});
   glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
   DrawJointCircle({0, 0, 0});
@@ -229,6 +225,18 @@ void BoneDisplay::DrawNode(const BoneDisplayNode& node) const {
   GlPopModelView();
 
   for (const auto& child : node.children) DrawNode(*child);
+}
+
+bool BoneDisplay::ConnectingLine(const BoneDisplayNode& node, Vec3& from, Vec3& to) {
+  if (node.parent == nullptr) return false;
+  const Vec3 joint = node.worldPosition;
+  const Vec3 parent = node.parent->worldPosition;
+  const float distance = Length(joint - parent);
+  if (!(distance > 1e-6f)) return false;
+  const Vec3 h = (joint - parent) * (0.5f / distance);
+  from = joint - h;
+  to = parent + h;
+  return true;
 }
 
 void BoneDisplay::DrawJointCircle(Vec3 centre) {

@@ -102,6 +102,10 @@ class BoneDisplay {
   // joints. Leaves `labels` filled; Draw empties it.
   void PickTree(const BoneFrame& frame);
 
+  // The line drawn between a joint and its parent: along their connection, from 0.5 away from the
+  // joint towards the parent to 0.5 away from the parent towards the joint. False for the root and
+  // for a joint on its parent's position (closer than 1e-6), which has no direction to draw in.
+  static bool ConnectingLine(const BoneDisplayNode& node, Vec3& from, Vec3& to);
   // One joint circle: a loop of 15 vertices of radius 0.5 round centre in the local XY plane.
   static void DrawJointCircle(Vec3 centre);
 

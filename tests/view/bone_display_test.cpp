@@ -238,6 +238,19 @@ TEST(BoneDisplaySearch, FindsWholeNamesInPreOrderAndMarksThem) {
   EXPECT_FALSE(display.Mark("missing"));
 }
 
+TEST(BoneDisplayLine, StopsHalfAUnitShortOfBothJointsAndSkipsCoincidentJoints) {
+  BoneDisplay display;
+  display.Build({MakeBone("a", 255, {0, 0, 4}), MakeBone("b", 0, {0, 3, 0}), MakeBone("on_b", 1)});
+  Vec3 from{-9, -9, -9}, to{-9, -9, -9};
+  ASSERT_TRUE(BoneDisplay::ConnectingLine(*display.FindByName("b"), from, to));
+  EXPECT_TRUE(Vec3NearlyEqual(from, {0, 2.5f, 4}));
+  EXPECT_TRUE(Vec3NearlyEqual(to, {0, 0.5f, 4}));
+  ASSERT_TRUE(BoneDisplay::ConnectingLine(*display.FindByName("a"), from, to));  // to the root
+  EXPECT_TRUE(Vec3NearlyEqual(to, {0, 0, 0.5f}));
+  EXPECT_FALSE(BoneDisplay::ConnectingLine(*display.FindByName("on_b"), from, to));
+  EXPECT_FALSE(BoneDisplay::ConnectingLine(*display.root, from, to));
+}
+
 // Picking and labels, without GL: a 64 x 64 view from (0, 0, 60) onto the XY plane.
 class BonePick : public ::testing::Test {
  protected:
