@@ -57,6 +57,7 @@ bool VornOpenGL::Create(int clientWidth, int clientHeight) {
   StartXmodelThread();
   RestorePlacement(clientWidth, clientHeight);
   InitGL();
+  LoadStartupTextures();
 
   if (!SetActiveGame(gSettings.active_game, false)) SetTitle("Set Active Game In Settings");
   GLenum error = glGetError();
@@ -131,6 +132,14 @@ bool VornOpenGL::InitGL() {
   return true;
 }
 
+void VornOpenGL::LoadStartupTextures() {
+  if (!guiTextures.LoadDefaultTexture("images/default.dds")) VornLog::FatalErrorf("Failed To Load Default Texture.");
+  const uint32_t identityNormalMap = guiTextures.LoadDSS("images/$identitynormalmap.dds", "identitynormalmap");
+  if (identityNormalMap == kTextureLoadFailed) VornLog::FatalErrorf("Failed To Load identitynormalmap.");
+  scene.defaultTexture = guiTextures.Lookup("default");
+  scene.identityNormalMap = identityNormalMap;
+}
+
 void VornOpenGL::PlugViewSteps(JobSteps& steps) {
   steps.buildBounds = [this](const Xmodel& model) { BuildBounds(jobBounds, model); };
   steps.gpu.createBuffers = [this] { CreateRenderBuffers(renderSlots); };
@@ -164,6 +173,8 @@ void VornOpenGL::Shutdown() {
   ReleaseRenderSlots(renderSlots);
   DeleteModelTextures(xmodelThread.Model());
   DeleteAllShaders();
+  guiTextures.DeleteAll();
+  scene.defaultTexture = scene.identityNormalMap = 0;
   workerContext.reset();
   window->ReleaseCurrent();
   window.reset();

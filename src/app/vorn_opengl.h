@@ -17,6 +17,7 @@
 #include <set>
 #include <string>
 
+#include "gui/gui_textures.h"
 #include "model/vorn_loader.h"
 #include "model/xmodel_threaded.h"
 #include "platform/events.h"
@@ -88,6 +89,7 @@ class VornOpenGL {
   int32_t height = 0;
   float lastFrameMs = 0.0f;
   SceneState scene;         // grid colour, model size and centre, the renderer's copy of the bounds
+  GuiTextures guiTextures;  // the GUI's texture map ("default", "identitynormalmap", ...)
   RenderSlots renderSlots;  // the model on the GPU, filled by the job thread under the frame mutex
   ModelBounds jobBounds;    // the job thread's bounds, under xmodelThread.boundsMutex
   int32_t mouseX = 0;       // pointer in client coordinates
@@ -103,6 +105,9 @@ class VornOpenGL {
 
  private:
   bool TakeScreenShotRequested();
+  // The start-up textures: the default texture and the 3D view's flat normal map (fatal when
+  // either is missing), handed to the scene pass.
+  void LoadStartupTextures();
   // Plugs the view's steps into the job thread: bounds, buffers and the GPU upload.
   void PlugViewSteps(JobSteps& steps);
   bool xmodelThreadStarted_ = false;

@@ -85,13 +85,18 @@ void DrawWireframe(const Shader& model, const Mat44& mvp, const Mat33& normalMat
   glUseProgram(model.program);
 }
 
-void BindSurfaceTextures(const Shader& shader, const ModelRenderData& slot, int j, uint32_t identityNormalMap) {
-  if (j >= static_cast<int>(slot.textures.size())) return;
-  const SurfaceTextures& textures = slot.textures[static_cast<size_t>(j)];
-  const uint32_t colour = textures[TextureKind::Color];
-  if ((shader.textureFlags & kTextureColorMap) && colour != 0) {
+// Binds surface j's colour map on unit 0 and, for a program that reads one, its normal map on
+// unit 1. What the surface lacks is filled in (the default texture, the flat normal map), so no
+// surface shows the texture of the one drawn before it.
+void BindSurfaceTextures(const Shader& shader, const ModelRenderData& slot, int j, uint32_t defaultTexture,
+                         uint32_t identityNormalMap) {
+  static const SurfaceTextures kNone{};
+  const bool hasRecord = j < static_cast<int>(slot.textures.size());
+  const SurfaceTextures& textures = hasRecord ? slot.textures[static_cast<size_t>(j)] : kNone;
+  if (shader.textureFlags & kTextureColorMap) {
+    const uint32_t colour = textures[TextureKind::Color];
     glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, colour);
+    glBindTexture(GL_TEXTURE_2D, colour != 0 ? colour : defaultTexture);
   }
   if ((shader.textureFlags & (kTextureColorMap | kTextureNormalMap)) == (kTextureColorMap | kTextureNormalMap)) {
     const uint32_t normal = textures[TextureKind::Normal];
@@ -103,7 +108,8 @@ void BindSurfaceTextures(const Shader& shader, const ModelRenderData& slot, int 
 
 }  // namespace
 
-bool DrawModel(const ModelView& view, ModelBounds& boundsCopy, cinder::CameraPersp& camera, uint32_t identityNormalMap) {
+bool DrawModel(const ModelView& view, ModelBounds& boundsCopy, cinder::CameraPersp& camera, uint32_t defaultTexture,
+               uint32_t identityNormalMap) {
   if (!view.renderCount || *view.renderCount == 0) return false;
   GlClearErrors();
   const Shader* shader = gShaderRegistry.Empty() ? nullptr : gShaderRegistry.Find(gSettings.light_model);
@@ -140,7 +146,7 @@ bool DrawModel(const ModelView& view, ModelBounds& boundsCopy, cinder::CameraPer
         glBindBuffer(GL_ARRAY_BUFFER, slot.vertexBuffers[static_cast<size_t>(j)]);
         BindVertexLayout();
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, slot.indexBuffers[static_cast<size_t>(j)]);
-        BindSurfaceTextures(*shader, slot, j, identityNormalMap);
+        BindSurfaceTextures(*shader, slot, j, defaultTexture, identityNormalMap);
         const int32_t indexCount = slot.indexCounts[static_cast<size_t>(j)];
         glDrawElements(GL_TRIANGLES, indexCount, kIndexType, nullptr);
         if (gSettings.wireframe) DrawWireframe(*shader, mvp, normalMatrix, camera.eyePoint, indexCount);
@@ -274,7 +280,8 @@ bool DrawScene(SceneState& state, const ModelView& view, SceneFrame& frame) {
   const PickRay ray = frame.camera->RayThroughPoint(static_cast<float>(frame.mouseX) / w,
                                                     (h - static_cast<float>(frame.mouseY)) / h, w / h);
   glColor4f(1, 1, 1, 1);
-  const bool drawn = ModelRenderer::DrawModel(view, state.modelBounds, *frame.camera, state.identityNormalMap);
+  const bool drawn =
+      ModelRenderer::DrawModel(view, state.modelBounds, *frame.camera, state.defaultTexture, state.identityNormalMap);
   if (drawn) {
     const BoundsBox& lod0 = state.modelBounds.blocks[0].lodBox;
     const Vec3 size = lod0.max - lod0.min;

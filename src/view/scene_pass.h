@@ -51,6 +51,7 @@ struct SceneState {
   ModelBounds modelBounds;           // the renderer's copy of the bounds
   bool lightsStarted = false;        // the light animation has begun
   float lightStartMs = 0.0f;
+  uint32_t defaultTexture = 0;       // colour map of surfaces without one ("images/default.dds")
   uint32_t identityNormalMap = 0;    // flat normal map bound when bump mapping is off
 };
 
@@ -68,9 +69,11 @@ struct SceneFrame {
 namespace ModelRenderer {
 
 // Draws the model: false only when nothing is to be drawn (render count 0). A missing program
-// draws nothing but still copies the bounds and counts as drawn.
+// draws nothing but still copies the bounds and counts as drawn. A surface without a colour map
+// (texture 0, or no texture record) draws with defaultTexture, one without a normal map (or with
+// bump mapping off) with identityNormalMap: never with whatever texture was bound before.
 bool DrawModel(const ModelView& view, ModelBounds& boundsCopy, cinder::CameraPersp& camera,
-               uint32_t identityNormalMap);
+               uint32_t defaultTexture, uint32_t identityNormalMap);
 // Sends gShading.mainLight (skipped when the program has no main light colour uniform).
 void SetMainLight(const Shader& shader);
 // Sends "gNumPointLights" and count lights from first (skipped when the program has no such

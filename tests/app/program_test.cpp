@@ -52,7 +52,9 @@ TEST(ProgramRun, StartsDrawsAModelTakesAScreenshotAndShutsDown) {
   // A program folder of the test's own, with the built program's run-time assets.
   TempFolder programFolder;
   const std::string folder = programFolder.Root();
-  ASSERT_EQ(::symlink((std::string(DELVIX_PROGRAM_DIR) + "/shaders").c_str(), (folder + "/shaders").c_str()), 0);
+  for (const char* assets : {"/shaders", "/images"}) {
+    ASSERT_EQ(::symlink((std::string(DELVIX_PROGRAM_DIR) + assets).c_str(), (folder + assets).c_str()), 0);
+  }
   {
     std::ofstream settings(folder + "/settings.xml");
     settings << "<?xml version=\"1.0\"?>\n<genral>\n\t<active_game value=\"0\" />\n\t<tray_icon value=\"false\" />\n"
