@@ -20,6 +20,7 @@
 //   VersionText        "Version: 1.041 (Beta)"
 //   ShaderRegistry     the model pass's programs (deleted at shutdown with a context current)
 //   MaterialList       the current model's material files
+//   BoneDisplay        the labels of the current frame, then the joint tree (empty until a load)
 #include <mutex>
 #include <string>
 
@@ -28,6 +29,7 @@
 #include "core/settings.h"
 #include "model/material_list.h"
 #include "model/vorn_loader.h"
+#include "view/bone_display.h"
 #include "view/shader_registry.h"
 
 namespace {
@@ -63,3 +65,9 @@ static const LifetimeMark shaderRegistryMark{"ShaderRegistry"};
 
 MaterialList gMaterialList;
 static const LifetimeMark materialListMark{"MaterialList"};
+
+std::vector<ScreenLabel> BoneDisplay::labels;
+static const LifetimeMark boneLabelsMark{"BoneDisplay labels"};
+
+BoneDisplay gBoneDisplay;
+static const LifetimeMark boneDisplayMark{"BoneDisplay"};

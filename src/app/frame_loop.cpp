@@ -11,6 +11,7 @@
 #include "core/timer.h"
 #include "platform/events.h"
 #include "platform/key_codes.h"
+#include "view/bone_display.h"
 #include "view/gl_draw.h"
 
 namespace {
@@ -61,9 +62,14 @@ void VornOpenGL::RenderFrame() {
   frameInputs.mouseX = mouseX;
   frameInputs.mouseY = mouseY;
   frameInputs.nowMs = lastFrameMs;
+  frameInputs.drawBones = [&](const PickRay& ray) {
+    gBoneDisplay.Draw({ray, *frameInputs.camera, static_cast<float>(width), static_cast<float>(height),
+                       frameInputs.mouseOverGui, screenLabels});
+  };
   DrawScene(scene, view, frameInputs);
   GlPopModelView();
   glColor4f(1, 1, 1, 1);
+  screenLabels.clear();  // drawn by the GUI pass once it exists; labels last one frame
   // The screenshot reads the back buffer before the swap, while it still holds this frame.
   const bool screenshot = TakeScreenShotRequested();
   if (screenshot && screenShot.Save("VornDelvix_screenshot.dds", width, height)) {

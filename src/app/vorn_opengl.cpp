@@ -7,6 +7,7 @@
 #include "core/paths.h"
 #include "core/settings.h"
 #include "platform/files.h"
+#include "view/bone_display.h"
 #include "view/iwi_texture.h"
 #include "view/shader_registry.h"
 
@@ -141,6 +142,7 @@ void VornOpenGL::LoadStartupTextures() {
 }
 
 void VornOpenGL::PlugViewSteps(JobSteps& steps) {
+  steps.buildBoneDisplay = [](const Xmodel& model) { gBoneDisplay.Build(model.info.bones); };
   steps.buildBounds = [this](const Xmodel& model) { BuildBounds(jobBounds, model); };
   steps.gpu.createBuffers = [this] { CreateRenderBuffers(renderSlots); };
   steps.gpu.upload = [this](Xmodel& model, int32_t& renderCount, ResultCode result) {

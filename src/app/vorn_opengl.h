@@ -16,6 +16,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "gui/gui_textures.h"
 #include "model/vorn_loader.h"
@@ -27,6 +28,7 @@
 #include "view/model_bounds.h"
 #include "view/model_render_data.h"
 #include "view/scene_pass.h"
+#include "view/screen_label.h"
 #include "view/screenshot.h"
 
 // Key tables that window events fill and the per-frame update reads: KeyDownTable by virtual-key
@@ -94,6 +96,7 @@ class VornOpenGL {
   ModelBounds jobBounds;    // the job thread's bounds, under xmodelThread.boundsMutex
   int32_t mouseX = 0;       // pointer in client coordinates
   int32_t mouseY = 0;
+  std::vector<ScreenLabel> screenLabels;  // the GUI's queue of screen labels (joint names)
   cinder::CameraPersp camera;
   CameraController cameraController;
   VornScreenShot screenShot;

@@ -253,8 +253,3 @@ void BoneDisplay::DrawJointCircle(Vec3 centre) {
   glDrawArrays(GL_LINE_LOOP, 0, kVertices);
   glDisableClientState(GL_VERTEX_ARRAY);
 }
-
-// ---- The global instance -------------------------------------------------------------------
-
-std::vector<ScreenLabel> BoneDisplay::labels;
-BoneDisplay gBoneDisplay;

@@ -19,7 +19,7 @@ namespace {
 
 const std::vector<std::string> kCreationOrder = {
     "loader mutex", "LogWriteMutex", "VornSettings", "VornLog",
-    "SceneLights",  "VersionText",   "ShaderRegistry", "MaterialList",
+    "SceneLights",  "VersionText",   "ShaderRegistry", "MaterialList", "BoneDisplay labels", "BoneDisplay",
 };
 
 std::vector<std::string> Names(bool created) {

@@ -12,6 +12,7 @@
 
 #include "app/vorn_opengl.h"
 #include "app/win_main.h"
+#include "view/bone_display.h"
 #include "core/log.h"
 #include "core/paths.h"
 #include "platform/events.h"
@@ -44,27 +45,35 @@ bool WaitUntil(const std::function<bool()>& condition, int seconds = 60) {
   return false;
 }
 
-}  // namespace
-
-// Not named for the ThreadSanitizer pass: Mesa's software renderer reports races of its own there.
-TEST(ProgramRun, StartsDrawsAModelTakesAScreenshotAndShutsDown) {
-  if (!platform::IsDirectory(testfiles::RealDataPath("cod4/raw/xmodel"))) GTEST_SKIP() << "real game files not found";
-  // A program folder of the test's own, with the built program's run-time assets.
-  TempFolder programFolder;
-  const std::string folder = programFolder.Root();
-  for (const char* assets : {"/shaders", "/images"}) {
-    ASSERT_EQ(::symlink((std::string(DELVIX_PROGRAM_DIR) + assets).c_str(), (folder + assets).c_str()), 0);
-  }
-  {
-    std::ofstream settings(folder + "/settings.xml");
+// A program folder of a test's own, with the built program's run-time assets and a settings file
+// that makes Cod4 of the real game files the active game.
+class ProgramFolder {
+ public:
+  explicit ProgramFolder(const std::string& extraOpenglSettings = "") {
+    for (const char* asset : {"shaders", "images", "Fonts"}) {
+      const std::string built = std::string(DELVIX_PROGRAM_DIR) + "/" + asset;
+      if (platform::IsDirectory(built)) EXPECT_EQ(::symlink(built.c_str(), Path(asset).c_str()), 0);
+    }
+    std::ofstream settings(Path("settings.xml"));
     settings << "<?xml version=\"1.0\"?>\n<genral>\n\t<active_game value=\"0\" />\n\t<tray_icon value=\"false\" />\n"
              << "\t<log_xmodel value=\"true\" />\n</genral>\n<dirs>\n\t<cod4 value=\""
-             << testfiles::RealDataPath("cod4") << "\" />\n</dirs>\n";
+             << testfiles::RealDataPath("cod4") << "\" />\n</dirs>\n<opengl>\n" << extraOpenglSettings << "</opengl>\n";
+  }
+  std::string Root() const { return folder_.Root(); }
+  std::string Path(const std::string& name) const { return folder_.Root() + "/" + name; }
+  std::string Log() const {
+    std::ifstream file(Path("Log.txt"));
+    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
   }
 
-  std::atomic<int> exitCode{-1};
+ private:
+  TempFolder folder_;
+};
+
+// Runs the program in this process; drive(folder) runs on another thread while the main loop runs
+// and the program is asked to end when it returns. Returns the program's exit code.
+int RunProgramWith(const ProgramFolder& folder, const std::function<void()>& drive) {
   std::thread driver([&] {
-    // Whatever happens, the program is asked to end when the driver is done.
     struct QuitAtEnd {
       ~QuitAtEnd() {
         platform::Event quit;
@@ -73,44 +82,66 @@ TEST(ProgramRun, StartsDrawsAModelTakesAScreenshotAndShutsDown) {
       }
     } quitAtEnd;
     // Wait for the main loop, then for the model list of the active game.
-    ASSERT_TRUE(WaitUntil([] { return platform::TryPostToMainThread([] {}); }));
+    if (!WaitUntil([] { return platform::TryPostToMainThread([] {}); })) return;
     // The GL context exists now: keep its driver loaded so leak reports stay attributable.
     testing_support::KeepGraphicsDriversLoaded();
-    ASSERT_TRUE(WaitUntil([] { return OnMainThread([] { return !gOpenGL->xmodelList.IsLoading(); }); }));
-    OnMainThread([] {
-      gOpenGL->xmodelThread.QueueXmodelLoad(gOpenGL->xmodelList.GetFolder(), "weapon_mp_m1garand_rifle");
-      return true;
-    });
-    ASSERT_TRUE(WaitUntil([] { return OnMainThread([] { return gOpenGL->xmodelThread.renderLodCount > 0; }); }));
+    if (!WaitUntil([] { return OnMainThread([] { return !gOpenGL->xmodelList.IsLoading(); }); })) return;
+    drive();
+  });
+  const int exitCode = RunProgram(folder.Root());
+  driver.join();
+  return exitCode;
+}
+
+// Loads a model of the active game as a row of the model list does and waits until it is drawn.
+bool LoadAndWaitUntilDrawn(const char* name) {
+  OnMainThread([name] {
+    gOpenGL->xmodelThread.QueueXmodelLoad(gOpenGL->xmodelList.GetFolder(), name);
+    return true;
+  });
+  return WaitUntil([] { return OnMainThread([] { return gOpenGL->xmodelThread.renderLodCount > 0; }); });
+}
+
+// Presses F2 (take_screen_shot) and waits for the file.
+bool TakeScreenShot(const ProgramFolder& folder) {
+  platform::Event key;
+  key.type = platform::EventType::KeyDown;
+  key.keyCode = platform::vk::kF1 + 1;
+  platform::PostEvent(key);
+  const bool written = WaitUntil([&] { return platform::IsRegularFile(folder.Path("VornDelvix_screenshot.dds")); });
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  return written;
+}
+
+}  // namespace
+
+// Not named for the ThreadSanitizer pass: Mesa's software renderer reports races of its own there.
+TEST(ProgramRun, StartsDrawsAModelTakesAScreenshotAndShutsDown) {
+  if (!platform::IsDirectory(testfiles::RealDataPath("cod4/raw/xmodel"))) GTEST_SKIP() << "real game files not found";
+  ProgramFolder folder;
+  const int exitCode = RunProgramWith(folder, [&] {
+    ASSERT_TRUE(LoadAndWaitUntilDrawn("weapon_mp_m1garand_rifle"));
     // Frame pacing, measured (not asserted: the machine may be loaded): fps_active is 40 by default.
     std::this_thread::sleep_for(std::chrono::milliseconds(2500));
     const float fps = OnMainThread([] { return gOpenGL->framesPerSecond; });
     ::testing::Test::RecordProperty("frames_per_second", std::to_string(fps));
     std::printf("frames per second with fps_active 40: %.1f\n", static_cast<double>(fps));
-    platform::Event key;
-    key.type = platform::EventType::KeyDown;
-    key.keyCode = platform::vk::kF1 + 1;  // F2: take_screen_shot
-    platform::PostEvent(key);
-    ASSERT_TRUE(WaitUntil([&] { return platform::IsRegularFile(folder + "/VornDelvix_screenshot.dds"); }));
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    ASSERT_TRUE(TakeScreenShot(folder));
   });
-  exitCode = RunProgram(folder);
-  driver.join();
-  EXPECT_EQ(exitCode.load(), 0);
+  EXPECT_EQ(exitCode, 0);
 
   // The log begins with the banner and ends with the shutdown in order.
-  std::ifstream logFile(folder + "/Log.txt");
-  std::string log((std::istreambuf_iterator<char>(logFile)), std::istreambuf_iterator<char>());
+  const std::string log = folder.Log();
   EXPECT_NE(log.find("Application Started (Version 1.041)"), std::string::npos);
   EXPECT_NE(log.find("Screen Shot saved: 'VornDelvix_screenshot.dds"), std::string::npos);
   EXPECT_LT(log.find("Xmodel thread Stopped"), log.find("VornOpenGL Shutdown"));
-  EXPECT_TRUE(platform::IsRegularFile(folder + "/settings.xml"));
+  EXPECT_TRUE(platform::IsRegularFile(folder.Path("settings.xml")));
 
   // The model covers the middle of the view: there the pixels are not the clear colour.
   std::vector<testfiles::ReadBackImage> images;
   std::string error;
   if (!testfiles::PillowAvailable()) GTEST_SKIP() << "Pillow not available";
-  ASSERT_TRUE(testfiles::ReadWithPillow({folder + "/VornDelvix_screenshot.dds"}, images, error)) << error;
+  ASSERT_TRUE(testfiles::ReadWithPillow({folder.Path("VornDelvix_screenshot.dds")}, images, error)) << error;
   const testfiles::ReadBackImage& shot = images[0];
   ASSERT_GT(shot.width, 100u);
   ASSERT_GT(shot.height, 100u);
@@ -124,4 +155,81 @@ TEST(ProgramRun, StartsDrawsAModelTakesAScreenshotAndShutsDown) {
     }
   }
   EXPECT_GT(different, total / 20) << "the model does not show in the middle of the view";
+}
+
+// A real skinned character with the bones switched on: the skeleton is rebuilt by the job thread,
+// the pointer over a joint picks it (its chain highlighted, its name queued as a label), and the
+// screenshot shows the bone colours. The screenshot is kept as a PNG for a person to look at:
+// <build>/tests/screenshots/body_alice_bones.png.
+TEST(ProgramRun, ShowsAndPicksTheBonesOfARealCharacter) {
+  if (!platform::IsDirectory(testfiles::RealDataPath("cod4/raw/xmodel"))) GTEST_SKIP() << "real game files not found";
+  ProgramFolder folder("\t<draw_bones value=\"true\" />\n");
+  std::string pickedName;
+  const int exitCode = RunProgramWith(folder, [&] {
+    ASSERT_TRUE(LoadAndWaitUntilDrawn("body_alice"));
+    ASSERT_TRUE(WaitUntil([] { return OnMainThread([] { return gBoneDisplay.nodeCount; }) == 98; }));
+    // Step back so the whole character is in view (Z is up): the eye in front of it and a little
+    // above its centre, at about one and a half heights.
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    OnMainThread([] {
+      const float* centre = gOpenGL->scene.modelCenter;
+      const float height = gOpenGL->scene.modelSize[2];
+      const Vec3 target{centre[0], centre[1], centre[2]};
+      const Vec3 eye{target.x + 0.5f * height, target.y - 1.6f * height, target.z + 0.3f * height};
+      gOpenGL->cameraController.currentCamera.SetEyeTarget(eye, target, Vec3{0, 0, 1});
+      return true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    // The pointer goes to the highest joint that projects inside the window.
+    const ScreenPoint target = OnMainThread([&] {
+      ScreenPoint best{-1, -1};
+      float bestZ = -1e30f;
+      std::function<void(const BoneDisplayNode&)> visit = [&](const BoneDisplayNode& node) {
+        const ScreenPoint p = gOpenGL->cameraController.currentCamera.WorldToScreen(
+            node.worldPosition, static_cast<float>(gOpenGL->width), static_cast<float>(gOpenGL->height));
+        if (node.parent && node.worldPosition.z > bestZ && p.x > 20 && p.y > 20 && p.x < gOpenGL->width - 20 &&
+            p.y < gOpenGL->height - 20) {
+          bestZ = node.worldPosition.z;
+          best = p;
+          pickedName = node.name;
+        }
+        for (const auto& child : node.children) visit(*child);
+      };
+      visit(*gBoneDisplay.root);
+      return best;
+    });
+    ASSERT_GE(target.x, 0.0f) << "no joint inside the view";
+    platform::Event move;
+    move.type = platform::EventType::MouseMove;
+    move.x = static_cast<int>(target.x + 0.5f);
+    move.y = static_cast<int>(target.y + 0.5f);
+    platform::PostEvent(move);
+    EXPECT_TRUE(WaitUntil([] { return OnMainThread([] { return gBoneDisplay.hovered; }); }, 10));
+    ASSERT_TRUE(TakeScreenShot(folder));
+  });
+  EXPECT_EQ(exitCode, 0);
+  EXPECT_FALSE(pickedName.empty());
+
+  if (!testfiles::PillowAvailable()) GTEST_SKIP() << "Pillow not available";
+  std::vector<testfiles::ReadBackImage> images;
+  std::string error;
+  ASSERT_TRUE(testfiles::ReadWithPillow({folder.Path("VornDelvix_screenshot.dds")}, images, error)) << error;
+  const testfiles::ReadBackImage& shot = images[0];
+  // The joints' green circles and the highlighted chain's red circles stand out of the model.
+  int green = 0, red = 0;
+  for (size_t i = 0; i + 3 < shot.rgba.size(); i += 4) {
+    const int r = shot.rgba[i], g = shot.rgba[i + 1], b = shot.rgba[i + 2];
+    if (g > 140 && r < 70 && b < 70) ++green;
+    if (r > 200 && g < 50 && b < 50) ++red;
+  }
+  EXPECT_GT(green, 200) << "no joints drawn";
+  EXPECT_GT(red, 20) << "no highlighted joint";
+
+  const std::string shots = std::string(DELVIX_PROGRAM_DIR) + "/../tests/screenshots";
+  ASSERT_TRUE(platform::CreateFolders(shots));
+  const std::string png = shots + "/body_alice_bones.png";
+  const std::string command = "/usr/bin/python3 -c 'import sys; from PIL import Image; Image.open(sys.argv[1]).save(sys.argv[2])' '" +
+                              folder.Path("VornDelvix_screenshot.dds") + "' '" + png + "'";
+  EXPECT_EQ(std::system(command.c_str()), 0);
+  std::printf("screenshot with bones: %s (picked joint: %s)\n", png.c_str(), pickedName.c_str());
 }
