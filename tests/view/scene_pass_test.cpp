@@ -22,6 +22,7 @@
 #include "model/iwi_image.h"
 #include "model/xmodel.h"
 #include "support/synthetic_model.h"
+#include "view/bone_display.h"
 #include "view/gl_draw.h"
 #include "view/iwi_texture.h"
 #include "view/model_bounds.h"
@@ -152,6 +153,10 @@ class ScenePass : public ::testing::Test {
     frame.camera = &camera_;
     frame.width = frame.height = kSize;
     frame.mouseOverGui = true;  // boxes half transparent, whatever the ray hits
+    std::vector<ScreenLabel> labels;
+    frame.drawBones = [&](const PickRay& ray) {
+      bones_.Draw({ray, camera_, static_cast<float>(kSize), static_cast<float>(kSize), true, labels});
+    };
     EXPECT_TRUE(DrawScene(state_, view, frame));
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     glDisable(GL_DEPTH_TEST);
@@ -204,6 +209,7 @@ class ScenePass : public ::testing::Test {
   SceneState state_;
   cinder::CameraPersp camera_;
   std::vector<GLuint> textures_;
+  BoneDisplay bones_;  // the skeleton as the job thread builds it after a load
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -269,6 +275,37 @@ TEST_F(ScenePass, OverlaysChangeTheImageOnlyWhereTheyLie) {
     const Image off = Draw();
     EXPECT_TRUE(off.pixels == plain.pixels) << overlay.what << " switched off again";
   }
+}
+
+// The bones are drawn over the model when switched on: the image changes, only around the joints
+// and the lines between them, and comes back when they are switched off.
+TEST_F(ScenePass, BonesChangeTheImageOnlyAroundTheSkeleton) {
+  ASSERT_NO_FATAL_FAILURE(Upload(testmodels::kSkinnedCharacter));
+  bones_.Build(model_->info.bones);
+  ASSERT_GT(bones_.nodeCount, 1);
+  FrameFromAbove(LodBox(0));
+  BoundsBox joints({1e30f, 1e30f, 1e30f}, {-1e30f, -1e30f, -1e30f});
+  std::function<void(const BoneDisplayNode&)> extend = [&](const BoneDisplayNode& node) {
+    if (node.parent) {
+      joints.min = {std::min(joints.min.x, node.worldPosition.x), std::min(joints.min.y, node.worldPosition.y),
+                    std::min(joints.min.z, node.worldPosition.z)};
+      joints.max = {std::max(joints.max.x, node.worldPosition.x), std::max(joints.max.y, node.worldPosition.y),
+                    std::max(joints.max.z, node.worldPosition.z)};
+    }
+    for (const auto& child : node.children) extend(*child);
+  };
+  extend(*bones_.root);
+  const PixelBox skeleton = Projected(joints);
+
+  const Image plain = Draw();
+  gSettings.draw_bones = true;
+  const Image on = Draw();
+  gSettings.draw_bones = false;
+  const int changed = Count([&](int x, int y) { return on.At(x, y) != plain.At(x, y); });
+  const int misplaced = Count([&](int x, int y) { return on.At(x, y) != plain.At(x, y) && !skeleton.Contains(x, y, 4); });
+  EXPECT_GT(changed, 50);
+  EXPECT_EQ(misplaced, 0);
+  EXPECT_TRUE(Draw().pixels == plain.pixels) << "bones switched off again";
 }
 
 // Lit evenly, the model's pixels average to the colours of its colour map, decoded by the model
