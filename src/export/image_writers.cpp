@@ -73,17 +73,11 @@ ImageResult WriteDDS(const IwiImage& image, const std::string& path) {
 
 ImageResult WriteTGA(const IwiImage& image, const std::string& path) {
   if (!image.IsLoaded()) return ImageResult::NotLoaded;
-  auto converter = Converters::ForFormat(image.Format());
-  if (!converter) return ImageResult::ConvertFormat;
   const IwiLevel level = image.Level(0);
   Converters::TgaImage& pixels = Converters::SharedTgaImage();
-  converter->width = level.width;
-  converter->height = level.height;
-  converter->source = level.data;
-  converter->sourceSize = level.size;
-  converter->output = &pixels;
-  RunConverter(*converter);
-  if (!pixels.done || pixels.size == 0) return ImageResult::ConvertFormat;
+  if (!ConvertPixels(image.Format(), level.data, level.size, level.width, level.height, pixels) || pixels.size == 0) {
+    return ImageResult::ConvertFormat;
+  }
 
   TextWriter out;
   errno = 0;

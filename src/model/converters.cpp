@@ -192,3 +192,17 @@ void RunConverter(Converters::DDS_Convert& converter) {
   converter.output->Allocate(converter.width, converter.height);
   converter.Convert();
 }
+
+bool ConvertPixels(uint8_t iwiFormat, const uint8_t* data, size_t size, uint32_t width, uint32_t height,
+                   Converters::TgaImage& out) {
+  out.done = false;
+  auto converter = Converters::ForFormat(iwiFormat);
+  if (!converter) return false;
+  converter->width = width;
+  converter->height = height;
+  converter->source = data;
+  converter->sourceSize = size;
+  converter->output = &out;
+  RunConverter(*converter);
+  return out.done;
+}

@@ -118,6 +118,11 @@ std::unique_ptr<DDS_Convert> ForFormat(uint8_t iwiFormat);
 // sets the block counts, allocates the output and calls Convert.
 void RunConverter(Converters::DDS_Convert& converter);
 
+// Decodes width x height pixels of data, laid out in an IWI format, into out (bottom row first,
+// B,G,R,A). False for an unknown format or when data holds too few bytes.
+bool ConvertPixels(uint8_t iwiFormat, const uint8_t* data, size_t size, uint32_t width, uint32_t height,
+                   Converters::TgaImage& out);
+
 // The four colours of an 8-byte DXT colour block as B,G,R,A pixels. Endpoints widen 5:6:5 by bit
 // replication; with c0 > c1, or always when threeColourAllowed is false (DXT3, DXT5), colours 2 and
 // 3 are (2 c0 + c1) / 3 and (c0 + 2 c1) / 3 and 4 is returned; otherwise colour 2 is (c0 + c1) / 2,

@@ -46,12 +46,9 @@ std::string LevelBytes(const IwiImage& image, size_t count) {
 
 // Level 0 of image as our converters decode it, top row first, R,G,B,A.
 std::vector<uint8_t> DecodedRgba(const IwiImage& image) {
-  auto converter = Converters::ForFormat(image.Format());
   Converters::TgaImage out;
   const IwiLevel level = image.Level(0);
-  converter->width = level.width, converter->height = level.height;
-  converter->source = level.data, converter->sourceSize = level.size, converter->output = &out;
-  RunConverter(*converter);
+  ConvertPixels(image.Format(), level.data, level.size, level.width, level.height, out);
   std::vector<uint8_t> rgba(out.size);
   for (uint32_t y = 0; y < out.height; ++y) {
     const uint8_t* from = out.pixels.data() + size_t(out.height - 1 - y) * out.width * 4;

@@ -33,14 +33,7 @@ int SquishFlags(uint8_t format) { return format == 11 ? squish::kDxt1 : format =
 // Converts width x height pixels of data in format into out.
 bool Convert(uint8_t format, const uint8_t* data, size_t size, uint32_t width, uint32_t height,
              Converters::TgaImage& out) {
-  auto converter = Converters::ForFormat(format);
-  converter->width = width;
-  converter->height = height;
-  converter->source = data;
-  converter->sourceSize = size;
-  converter->output = &out;
-  RunConverter(*converter);
-  return out.done;
+  return ConvertPixels(format, data, size, width, height, out);
 }
 
 // Our bottom-up B,G,R,A output against libsquish's top-down R,G,B,A decode of the same blocks.

@@ -320,17 +320,9 @@ TEST_F(ScenePass, TexturedSurfaceShowsItsColourMap) {
   ASSERT_NE(images, nullptr);
   const IwiImage* colourMap = images->images[static_cast<int>(TextureKind::Color)];
   ASSERT_NE(colourMap, nullptr);
-  auto converter = Converters::ForFormat(colourMap->Format());
-  ASSERT_TRUE(converter);
   const IwiLevel level = colourMap->Level(0);
   Converters::TgaImage decoded;
-  converter->width = level.width;
-  converter->height = level.height;
-  converter->source = level.data;
-  converter->sourceSize = level.size;
-  converter->output = &decoded;
-  RunConverter(*converter);
-  ASSERT_TRUE(decoded.done);
+  ASSERT_TRUE(ConvertPixels(colourMap->Format(), level.data, level.size, level.width, level.height, decoded));
   double mapMean[3] = {0, 0, 0};
   for (size_t i = 0; i < decoded.size; i += 4) {
     for (int c = 0; c < 3; ++c) mapMean[c] += decoded.pixels[i + 2 - c];  // stored B,G,R,A
