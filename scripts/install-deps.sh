@@ -13,7 +13,7 @@ packages=(
   # opening folders and pages with the desktop's opener
   xdg-utils
   # asset generators (fonts rendered with FreeType from a free font)
-  libfreetype-dev fonts-dejavu-core
+  libfreetype-dev fonts-dejavu-core fonts-texgyre
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev libsquish-dev libassimp-dev assimp-utils
   xvfb xauth xdotool x11-utils libgl1-mesa-dri mesa-utils imagemagick python3 python3-pil

@@ -6,6 +6,7 @@
 #include "core/log.h"
 #include "core/paths.h"
 #include "core/settings.h"
+#include "gui/scene_text_font.h"
 #include "platform/files.h"
 #include "view/bone_display.h"
 #include "view/iwi_texture.h"
@@ -64,6 +65,9 @@ bool VornOpenGL::Create(int clientWidth, int clientHeight) {
   GLenum error = glGetError();
   if (error != GL_NO_ERROR && error != GL_INVALID_ENUM) VornLog::OpenGLErrorf(error, "StartUp");
   CreateShaders();
+  textFonts.SetTextColor(gSettings.color_txt);
+  textFonts.LoadFonts();
+  scene.labelText = SceneTextFromFonts(textFonts);
   appliedAlwaysOnTop = gSettings.window_on_top;
   SetAlwaysOnTop(appliedAlwaysOnTop);
   window->Show();
@@ -177,6 +181,8 @@ void VornOpenGL::Shutdown() {
   DeleteAllShaders();
   guiTextures.DeleteAll();
   scene.defaultTexture = scene.identityNormalMap = 0;
+  scene.labelText = SceneText();
+  textFonts.Shutdown();
   workerContext.reset();
   window->ReleaseCurrent();
   window.reset();

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "gui/gui_textures.h"
+#include "gui/text_fonts.h"
 #include "model/vorn_loader.h"
 #include "model/xmodel_threaded.h"
 #include "platform/events.h"
@@ -92,6 +93,7 @@ class VornOpenGL {
   float lastFrameMs = 0.0f;
   SceneState scene;         // grid colour, model size and centre, the renderer's copy of the bounds
   GuiTextures guiTextures;  // the GUI's texture map ("default", "identitynormalmap", ...)
+  TextFonts textFonts;      // the GUI's fonts and text colour, until the GUI object owns them
   RenderSlots renderSlots;  // the model on the GPU, filled by the job thread under the frame mutex
   ModelBounds jobBounds;    // the job thread's bounds, under xmodelThread.boundsMutex
   int32_t mouseX = 0;       // pointer in client coordinates

@@ -3,6 +3,8 @@
 #include <GL/glew.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 
 #include "view/gl_draw.h"
 #include "view/shader_registry.h"
@@ -235,7 +237,58 @@ void DrawLocator() {
   GlDepthTest(true);
 }
 
-void DrawBoundingBox(const PickRay& ray, const ModelBounds& bounds, bool mouseOverGui) {
+int32_t BoxLabelValue(float extent, float scale) {
+  // A scale of 0 (or one that is not a number) is refused at load, so the model keeps its own
+  // units: the extent is shown as it is.
+  const float units = scale > 0.0f && std::isfinite(scale) ? extent / scale : extent;
+  if (std::isnan(units)) return 0;
+  if (units >= 2147483647.0f) return INT32_MAX;
+  if (units <= -2147483648.0f) return INT32_MIN;
+  return static_cast<int32_t>(units);
+}
+
+namespace {
+
+// The three size labels of a box drawn at yOffset: its extent along Y ("W"), X ("D") and Z ("H")
+// in the model's units, lying on the ground beside the box and standing at its side.
+void DrawBoxLabels(const BoundsBox& box, float yOffset, const SceneText& text) {
+  const SceneTextStyle style{5.0f, 0.0f, 0.15f};
+  const Vec3 e = box.max - box.min;
+  const float scale = gSettings.scale;
+  char label[32];
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  glEnable(GL_TEXTURE_2D);
+
+  std::snprintf(label, sizeof label, "W %i", BoxLabelValue(e.y, scale));
+  float w = text.width(label, style);
+  glPushMatrix();
+  glRotatef(-180.0f, 1.0f, 1.0f, 0.0f);
+  glTranslatef(yOffset, box.max.x + 6.5f, -0.05f);
+  text.draw(label, style, {-w / 2.0f, 0.0f, 0.0f});
+  glPopMatrix();
+
+  std::snprintf(label, sizeof label, "D %i", BoxLabelValue(e.x, scale));
+  w = text.width(label, style);
+  glPushMatrix();
+  glRotatef(-180.0f, 0.5f, 0.0f, 0.0f);
+  glTranslatef((box.min.x + box.max.x) / 2.0f - w / 2.0f, -yOffset + e.y / 2.0f + 6.5f, -0.05f);
+  text.draw(label, style, {0.0f, 0.0f, 0.0f});
+  glPopMatrix();
+
+  std::snprintf(label, sizeof label, "H %i", BoxLabelValue(e.z, scale));
+  w = text.width(label, style);
+  glPushMatrix();
+  glRotatef(-180.0f, 1.0f, 0.0f, -1.0f);
+  glTranslatef(-(e.z + w) / 2.0f, -yOffset + e.y / 2.0f + 6.5f, -box.min.x);
+  text.draw(label, style, {0.0f, 0.0f, 0.0f});
+  glPopMatrix();
+
+  glDisable(GL_TEXTURE_2D);
+}
+
+}  // namespace
+
+void DrawBoundingBox(const PickRay& ray, const ModelBounds& bounds, bool mouseOverGui, const SceneText& text) {
   float yOffset = 0.0f;
   for (uint32_t i = 0; i < bounds.count; ++i) {
     const BoundsBox& lod = bounds.blocks[i].lodBox;
@@ -243,6 +296,7 @@ void DrawBoundingBox(const PickRay& ray, const ModelBounds& bounds, bool mouseOv
     const float alpha = !mouseOverGui && box.HitByRay(ray) ? 1.0f : 0.5f;
     glColor4f(0.439f, 0.773f, 1.0f, alpha);
     GlDrawWireBox((box.min + box.max) * 0.5f, box.max - box.min);
+    if (gSettings.draw_bounding_box_units && text.IsPlugged()) DrawBoxLabels(box, yOffset, text);
     yOffset += lod.max.y - lod.min.y + 20.0f;
     if (!gSettings.draw_LODS) break;
   }
@@ -299,7 +353,7 @@ bool DrawScene(SceneState& state, const ModelView& view, SceneFrame& frame) {
   DrawLightSpheres();
   if (drawn) {
     if (gSettings.draw_bones && frame.drawBones) frame.drawBones(ray);
-    if (gSettings.draw_bounding_box) DrawBoundingBox(ray, state.modelBounds, frame.mouseOverGui);
+    if (gSettings.draw_bounding_box) DrawBoundingBox(ray, state.modelBounds, frame.mouseOverGui, state.labelText);
     if (gSettings.draw_central_locator) {
       glTranslatef(state.modelCenter[0], state.modelCenter[1], state.modelCenter[2]);
       DrawLocator();

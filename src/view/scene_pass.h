@@ -18,6 +18,7 @@
 #include "view/camera.h"
 #include "view/model_bounds.h"
 #include "view/model_render_data.h"
+#include "view/scene_text.h"
 #include "view/shader.h"
 
 struct DirectionalLight {
@@ -53,6 +54,7 @@ struct SceneState {
   float lightStartMs = 0.0f;
   uint32_t defaultTexture = 0;       // colour map of surfaces without one ("images/default.dds")
   uint32_t identityNormalMap = 0;    // flat normal map bound when bump mapping is off
+  SceneText labelText;               // the font of the box size labels (none: no labels)
 };
 
 // What a frame gives the pass besides the model.
@@ -88,8 +90,13 @@ void DrawAxisCross();
 void DrawLightSpheres();
 void DrawLocator();
 // The LOD boxes (only the first unless draw_LODS), opaque when the ray hits them and the pointer is
-// not over the GUI, half transparent otherwise.
-void DrawBoundingBox(const PickRay& ray, const ModelBounds& bounds, bool mouseOverGui);
+// not over the GUI, half transparent otherwise; with draw_bounding_box_units, each with its size
+// labels "W", "D" and "H" in text (when plugged).
+void DrawBoundingBox(const PickRay& ray, const ModelBounds& bounds, bool mouseOverGui, const SceneText& text);
+// A size label's value: extent / scale truncated to an integer; the extent itself when scale is
+// not above 0 (the model was then loaded in its own units); saturated at the int32 limits, 0
+// for no number.
+int32_t BoxLabelValue(float extent, float scale);
 // Moves the two point lights around the model (one turn in about 8.7 seconds).
 void AnimateLights(SceneState& state, float nowMs);
 
