@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -117,19 +120,66 @@ TEST_F(TextFontTest, LoadingStartsTheTextStateAndShutdownLogsTheUnloads) {
   EXPECT_FALSE(FindInk(*canvas_).Any());
 }
 
-TEST_F(TextFontTest, BadFontFilesFailCleanly) {
-  TempFolder folder;
-  ASSERT_TRUE(std::filesystem::create_directory(folder.Path("Fonts")));
-  folder.Write("Fonts/Helvetica-Bold.txf", "not a font at all");
-  std::vector<uint8_t> header = {0xFF, 't', 'x', 'f', 0x78, 0x56, 0x34, 0x12};
-  folder.Write("Fonts/Bookman-Demi.txf", std::string(header.begin(), header.end()));  // cut short
-  for (const char* name : {"Helvetica-Bold", "Bookman-Demi", "Missing"}) {
+// The generated default font's bytes, with one change made by edit.
+std::string EditedFont(const std::function<void(std::string&)>& edit) {
+  std::vector<uint8_t> bytes;
+  EXPECT_TRUE(platform::ReadWholeFile(std::string(DELVIX_PROGRAM_DIR) + "/Fonts/Helvetica-Bold.txf", bytes));
+  std::string font(bytes.begin(), bytes.end());
+  edit(font);
+  return font;
+}
+
+void Put32(std::string& font, size_t at, uint32_t value) { std::memcpy(&font[at], &value, 4); }
+
+// The offset of a character's glyph record.
+size_t GlyphRecord(const std::string& font, char character) {
+  uint32_t count = 0;
+  std::memcpy(&count, &font[28], 4);
+  for (size_t at = 32; at < 32 + size_t{count} * 12; at += 12) {
+    if (static_cast<uint8_t>(font[at]) == static_cast<uint8_t>(character) && font[at + 1] == 0) return at;
+  }
+  return 0;
+}
+
+TEST_F(TextFontTest, DamagedFontFilesFailCleanly) {
+  struct Case {
+    const char* what;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"no font at all", "not a font at all"},
+      {"header cut short", std::string("\xFFtxf\x78\x56\x34\x12", 8)},
+      {"texture width not a power of two", EditedFont([](std::string& f) { Put32(f, 12, 100); })},
+      {"texels missing", EditedFont([](std::string& f) { f.resize(f.size() - 1); })},
+      {"more glyphs than the file holds", EditedFont([](std::string& f) { Put32(f, 28, 0x10000000); })},
+      {"a character beyond 255", EditedFont([](std::string& f) { f[GlyphRecord(f, 'A') + 1] = 1; })},
+  };
+  for (const Case& c : cases) {
+    TempFolder folder;
+    ASSERT_TRUE(std::filesystem::create_directory(folder.Path("Fonts")));
+    folder.Write("Fonts/Damaged.txf", c.bytes);
     std::string error;
-    EXPECT_EQ(LoadGuiFont(folder.Root(), name, error), nullptr) << name;
-    EXPECT_FALSE(error.empty()) << name;
+    EXPECT_EQ(LoadGuiFont(folder.Root(), "Damaged", error), nullptr) << c.what;
+    EXPECT_FALSE(error.empty()) << c.what;
   }
   std::string error;
-  EXPECT_NE(LoadGuiFont(DELVIX_PROGRAM_DIR, "Helvetica-Bold", error), nullptr) << error;
+  EXPECT_EQ(LoadGuiFont("/nonexistent", "Helvetica-Bold", error), nullptr);
+  EXPECT_NE(error.find("/nonexistent/Fonts/Helvetica-Bold.txf"), std::string::npos) << error;
+}
+
+// A font without a blank advances half a point size for it, in the layout and the width alike.
+TEST_F(TextFontTest, AFontWithoutABlankAdvancesHalfAPointSize) {
+  TempFolder folder;
+  ASSERT_TRUE(std::filesystem::create_directory(folder.Path("Fonts")));
+  folder.Write("Fonts/NoBlank.txf", EditedFont([](std::string& f) { f[GlyphRecord(f, ' ')] = 127; }));
+  std::string error;
+  std::unique_ptr<TextFont> font = LoadGuiFont(folder.Root(), "NoBlank", error);
+  ASSERT_NE(font, nullptr) << error;
+  EXPECT_FALSE(font->Glyphs().glyphs[' '].exists);
+  SetTextState(font.get(), 10.0f, 0.0f, 0.1f);
+  EXPECT_FLOAT_EQ(TextWidth(" "), 5.0f);
+  SetTextState(fonts_->HelveticaBold(), 10.0f, 0.0f, 0.1f);
+  EXPECT_LT(TextWidth(" "), 5.0f);  // the generated font's own blank is narrower
 }
 
 TEST_F(TextFontTest, TextWidthIsZeroForNoTextAndGrowsWithIt) {
