@@ -9,6 +9,8 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "core/timer.h"
+#include "gui/gui_2d.h"
+#include "gui/screen_labels.h"
 #include "platform/events.h"
 #include "platform/key_codes.h"
 #include "view/bone_display.h"
@@ -69,7 +71,10 @@ void VornOpenGL::RenderFrame() {
   DrawScene(scene, view, frameInputs);
   GlPopModelView();
   glColor4f(1, 1, 1, 1);
-  screenLabels.clear();  // drawn by the GUI pass once it exists; labels last one frame
+  // The GUI pass, so far its screen labels: the names of hovered joints, for this frame only.
+  Begin2D(width, height);
+  DrawScreenLabels(screenLabels);
+  End2D();
   // The screenshot reads the back buffer before the swap, while it still holds this frame.
   const bool screenshot = TakeScreenShotRequested();
   if (screenshot && screenShot.Save("VornDelvix_screenshot.dds", width, height)) {

@@ -73,6 +73,11 @@ class ProgramFolder {
 // Runs the program in this process; drive(folder) runs on another thread while the main loop runs
 // and the program is asked to end when it returns. Returns the program's exit code.
 int RunProgramWith(const ProgramFolder& folder, const std::function<void()>& drive) {
+  // An error box waits for a click that never comes under the test's X server: a fatal error
+  // (a missing asset, say) must end the test with its log line instead of hanging it.
+  VornLog::SetBoxHook([](const std::string& caption, const std::string& text) {
+    std::fprintf(stderr, "error box: %s: %s\n", caption.c_str(), text.c_str());
+  });
   std::thread driver([&] {
     struct QuitAtEnd {
       ~QuitAtEnd() {
@@ -165,6 +170,7 @@ TEST(ProgramRun, ShowsAndPicksTheBonesOfARealCharacter) {
   if (!platform::IsDirectory(testfiles::RealDataPath("cod4/raw/xmodel"))) GTEST_SKIP() << "real game files not found";
   ProgramFolder folder("\t<draw_bones value=\"true\" />\n");
   std::string pickedName;
+  ScreenPoint picked{-1, -1};
   const int exitCode = RunProgramWith(folder, [&] {
     ASSERT_TRUE(LoadAndWaitUntilDrawn("body_alice"));
     ASSERT_TRUE(WaitUntil([] { return OnMainThread([] { return gBoneDisplay.nodeCount; }) == 98; }));
@@ -199,6 +205,7 @@ TEST(ProgramRun, ShowsAndPicksTheBonesOfARealCharacter) {
       return best;
     });
     ASSERT_GE(target.x, 0.0f) << "no joint inside the view";
+    picked = target;
     platform::Event move;
     move.type = platform::EventType::MouseMove;
     move.x = static_cast<int>(target.x + 0.5f);
@@ -224,6 +231,15 @@ TEST(ProgramRun, ShowsAndPicksTheBonesOfARealCharacter) {
   }
   EXPECT_GT(green, 200) << "no joints drawn";
   EXPECT_GT(red, 20) << "no highlighted joint";
+  // The picked joint's name is written just above it, in white.
+  int white = 0;
+  for (int y = std::max(0, static_cast<int>(picked.y) - 45); y < static_cast<int>(picked.y) - 5; ++y) {
+    for (int x = std::max(0, static_cast<int>(picked.x) - 5); x < std::min<int>(shot.width, static_cast<int>(picked.x) + 200); ++x) {
+      const uint8_t* p = &shot.rgba[(static_cast<size_t>(y) * shot.width + static_cast<size_t>(x)) * 4];
+      if (p[0] > 220 && p[1] > 220 && p[2] > 220) ++white;
+    }
+  }
+  EXPECT_GT(white, 30) << "no label above the picked joint";
 
   const std::string shots = std::string(DELVIX_PROGRAM_DIR) + "/../tests/screenshots";
   ASSERT_TRUE(platform::CreateFolders(shots));
