@@ -393,8 +393,12 @@ TEST_F(MayaExport, RealModelsExportCompleteScenes) {
     MaterialList materials;
     Xmodel model(materials);
     ASSERT_EQ(testmodels::LoadRealModel(model, ref), ResultCode::Success);
-    if (ref.name == std::string(testmodels::kSkinnedCharacter.name)) EXPECT_EQ(model.info.bones.size(), 98u);
-    if (ref.name == std::string(testmodels::kThreeLodWeapon.name)) EXPECT_EQ(model.info.lodCount, 3);
+    if (ref.name == std::string(testmodels::kSkinnedCharacter.name)) {
+      EXPECT_EQ(model.info.bones.size(), 98u);
+    }
+    if (ref.name == std::string(testmodels::kThreeLodWeapon.name)) {
+      EXPECT_EQ(model.info.lodCount, 3);
+    }
     for (int lod = 0; lod < model.info.lodCount; ++lod) {
       const Files files = Export(model, lod);
       CheckExport(model, lod, files.scene, files.script);
