@@ -36,7 +36,6 @@ namespace {
 
 // Runs the log's exit step when the globals end, at the log's place in the order.
 struct LogExitStep {
-  LogExitStep() = default;
   ~LogExitStep() { VornLog::ReleaseAtExit(); }
 };
 

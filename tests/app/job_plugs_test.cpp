@@ -2,24 +2,20 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
 
 #include "core/settings.h"
 #include "model/xmodel_threaded.h"
 #include "platform/files.h"
 #include "platform/open.h"
 #include "support/game_files.h"
+#include "support/job_thread.h"
 #include "support/temp_folder.h"
+#include "support/wait_until.h"
 
 namespace {
 
 bool WaitForFile(const std::string& path) {
-  for (int i = 0; i < 1000; ++i) {
-    if (platform::IsRegularFile(path)) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return false;
+  return testing_support::WaitUntil([&] { return platform::IsRegularFile(path); });
 }
 
 }  // namespace
@@ -37,11 +33,8 @@ TEST(JobPlugsThread, TagsAndGdtJobsWriteTheirFiles) {
   });
 
   XmodelThreaded jobs;
-  PlugExportSteps(jobs.Steps());
-  jobs.SetGame(GameId::Cod4);
-  jobs.SetExportFolder(folder.Path("exported"));
   jobs.SetGDTFolder(folder.Path("GDTs"));
-  jobs.Start(folder.Root());
+  testing_support::StartJobThread(jobs, PlugExportSteps, GameId::Cod4, folder.Path("exported"), folder.Root());
   jobs.AddJob(testfiles::RealDataPath("cod4/raw/xmodel/body_alice"), LoadXmodel | LoadSurfaces, false);
   jobs.QueueJob(kViewTagsJob);
   jobs.QueueJob(DumpGdt);
@@ -64,10 +57,7 @@ TEST(JobPlugsThread, ObjAndXmodelExportJobsWriteTheirFiles) {
   const bool savedLods = gSettings.export_lods, savedSub = gSettings.sub_folder, savedMtl = gSettings.mtl;
   gSettings.export_lods = gSettings.sub_folder = gSettings.mtl = true;
   XmodelThreaded jobs;
-  PlugExportSteps(jobs.Steps());
-  jobs.SetGame(GameId::Cod4);
-  jobs.SetExportFolder(folder.Path("exported"));
-  jobs.Start(folder.Root());
+  testing_support::StartJobThread(jobs, PlugExportSteps, GameId::Cod4, folder.Path("exported"), folder.Root());
   jobs.AddJob(testfiles::RealDataPath("cod4/raw/xmodel/weapon_mp_m1garand_rifle"), LoadXmodel | LoadSurfaces, false);
   jobs.QueueJob(ExportObj);
   jobs.QueueJob(ExportXmodelExport);

@@ -1,27 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
 
 #include "app/job_plugs.h"
 #include "core/settings.h"
 #include "model/xmodel_threaded.h"
 #include "platform/files.h"
 #include "support/game_files.h"
+#include "support/job_thread.h"
 #include "support/log_capture.h"
 #include "support/temp_folder.h"
+#include "support/wait_until.h"
 
-namespace {
-
-bool WaitFor(const std::function<bool()>& done) {
-  for (int i = 0; i < 1000; ++i) {
-    if (done()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return false;
-}
-
-}  // namespace
+using testing_support::WaitUntil;
 
 // An "export_ma" job through the job thread with the export steps plugged in: one scene and one
 // bind script per LOD of a three-LOD model, in a folder named after the model, and the job's
@@ -35,19 +25,16 @@ TEST(MayaJobThread, ExportJobWritesEveryLod) {
   LogCapture log;
   {
     XmodelThreaded jobs;
-    PlugExportSteps(jobs.Steps());
-    jobs.SetGame(GameId::Cod4);
-    jobs.SetExportFolder(folder.Path("exported"));
-    jobs.Start(folder.Root());
+    testing_support::StartJobThread(jobs, PlugExportSteps, GameId::Cod4, folder.Path("exported"), folder.Root());
     jobs.AddJob(testfiles::RealDataPath("cod4/raw/xmodel/weapon_mp_m1garand_rifle"), LoadXmodel | LoadSurfaces, false);
     jobs.QueueJob(ExportMaya);
     const std::string out = folder.Path("exported/weapon_mp_m1garand_rifle/");
     for (const char* lod : {"weapon_usa_m1garand_rifle_LOD01", "weapon_usa_m1garand_rifle_LOD11", "weapon_usa_m1garand_rifle_LOD21"}) {
       SCOPED_TRACE(lod);
-      EXPECT_TRUE(WaitFor([&] { return platform::IsRegularFile(out + lod + ".ma"); }));
+      EXPECT_TRUE(WaitUntil([&] { return platform::IsRegularFile(out + lod + ".ma"); }));
       EXPECT_TRUE(platform::IsRegularFile(out + lod + "_bind.mel"));
     }
-    EXPECT_TRUE(WaitFor([&] {
+    EXPECT_TRUE(WaitUntil([&] {
       int lines = 0;
       for (const std::string& line : log.Lines()) lines += line.rfind("^2Exported MA^7: ", 0) == 0;
       return lines == 3;

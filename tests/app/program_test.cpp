@@ -23,6 +23,7 @@
 #include "support/graphics_driver.h"
 #include "support/pillow_reader.h"
 #include "support/temp_folder.h"
+#include "support/wait_until.h"
 
 #include <unistd.h>
 
@@ -37,13 +38,7 @@ auto OnMainThread(Fn fn) {
   return future.get();
 }
 
-bool WaitUntil(const std::function<bool()>& condition, int seconds = 60) {
-  for (int i = 0; i < seconds * 20; ++i) {
-    if (condition()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return false;
-}
+using testing_support::WaitUntil;
 
 // A program folder of a test's own, with the built program's run-time assets and a settings file
 // that makes Cod4 of the real game files the active game.
@@ -52,7 +47,9 @@ class ProgramFolder {
   explicit ProgramFolder(const std::string& extraOpenglSettings = "") {
     for (const char* asset : {"shaders", "images", "Fonts"}) {
       const std::string built = std::string(DELVIX_PROGRAM_DIR) + "/" + asset;
-      if (platform::IsDirectory(built)) EXPECT_EQ(::symlink(built.c_str(), Path(asset).c_str()), 0);
+      if (platform::IsDirectory(built)) {
+        EXPECT_EQ(::symlink(built.c_str(), Path(asset).c_str()), 0);
+      }
     }
     std::ofstream settings(Path("settings.xml"));
     settings << "<?xml version=\"1.0\"?>\n<genral>\n\t<active_game value=\"0\" />\n\t<tray_icon value=\"false\" />\n"
@@ -211,7 +208,7 @@ TEST(ProgramRun, ShowsAndPicksTheBonesOfARealCharacter) {
     move.x = static_cast<int>(target.x + 0.5f);
     move.y = static_cast<int>(target.y + 0.5f);
     platform::PostEvent(move);
-    EXPECT_TRUE(WaitUntil([] { return OnMainThread([] { return gBoneDisplay.hovered; }); }, 10));
+    EXPECT_TRUE(WaitUntil([] { return OnMainThread([] { return gBoneDisplay.hovered; }); }, 10000));
     ASSERT_TRUE(TakeScreenShot(folder));
   });
   EXPECT_EQ(exitCode, 0);

@@ -9,10 +9,11 @@
 #include "model/xmodel_threaded.h"
 #include "support/game_files.h"
 #include "support/iwi_builder.h"
+#include "support/job_thread.h"
 #include "support/log_capture.h"
 #include "support/synthetic_model.h"
 #include "support/temp_folder.h"
-#include "support/x_server.h"
+#include "support/wait_until.h"
 
 namespace {
 
@@ -142,14 +143,11 @@ TEST(ImageStepsThread, RealModelThroughTheJobThread) {
   LogCapture log;
   {
     XmodelThreaded jobs;
-    AddImageSteps(jobs.Steps());
-    jobs.SetGame(GameId::Cod5);
-    jobs.SetExportFolder(folder.Path("export"));
-    jobs.Start(folder.Root());
+    testing_support::StartJobThread(jobs, AddImageSteps, GameId::Cod5, folder.Path("export"), folder.Root());
     jobs.AddJob(folder.Path("game/raw/xmodel/viewmodel_richtofen_diary_pencil"), kModelLoadJob, false);
     jobs.AddJob("", MoveImages, false);
     jobs.AddJob("normalMap:mtl_richtofen_diary_pencil", IwiToDds, false);
-    EXPECT_TRUE(testing_support::WaitUntil([&] { return log.Has("Converted: i_richtofen_diary_pencil_n.iwi"); }, 60000));
+    EXPECT_TRUE(testing_support::WaitUntil([&] { return log.Has("Converted: i_richtofen_diary_pencil_n.iwi"); }));
     jobs.Stop();
   }
   gSettings = saved;

@@ -30,16 +30,10 @@ Rgba OutputPixel(const Converters::TgaImage& image, uint32_t x, uint32_t y) {
 
 int SquishFlags(uint8_t format) { return format == 11 ? squish::kDxt1 : format == 12 ? squish::kDxt3 : squish::kDxt5; }
 
-// Converts width x height pixels of data in format into out.
-bool Convert(uint8_t format, const uint8_t* data, size_t size, uint32_t width, uint32_t height,
-             Converters::TgaImage& out) {
-  return ConvertPixels(format, data, size, width, height, out);
-}
-
 // Our bottom-up B,G,R,A output against libsquish's top-down R,G,B,A decode of the same blocks.
 void ExpectSameAsSquish(uint8_t format, const uint8_t* blocks, size_t size, uint32_t width, uint32_t height) {
   Converters::TgaImage ours;
-  ASSERT_TRUE(Convert(format, blocks, size, width, height, ours));
+  ASSERT_TRUE(ConvertPixels(format, blocks, size, width, height, ours));
   // squish::Decompress block by block (DecompressImage spreads small images over OpenMP threads,
   // which makes it slow here): pixel (x, y) of the picture lands on output row height - 1 - y.
   std::vector<uint8_t> expected(size_t(width) * height * 4);
@@ -116,7 +110,7 @@ TEST(Converters, DxtTurnsThePictureUpsideDown) {
   }
   blocks[4] = 0x01;  // pixel (0, 0) of block 0: index 1
   Converters::TgaImage out;
-  ASSERT_TRUE(Convert(11, blocks.data(), blocks.size(), 8, 8, out));
+  ASSERT_TRUE(ConvertPixels(11, blocks.data(), blocks.size(), 8, 8, out));
   EXPECT_EQ(OutputPixel(out, 0, 7), (Rgba{255, 255, 255, 255}));
   EXPECT_EQ(OutputPixel(out, 0, 0), (Rgba{0, 0, 0, 255}));
   EXPECT_EQ(OutputPixel(out, 0, 3), (Rgba{0, 0, 0, 255}));
@@ -126,11 +120,11 @@ TEST(Converters, ByteFormatsAreStoredBlueFirstAndTurned) {
   // RGB: bytes 10, 20, 30 are blue, green, red; the top row ends up last.
   const uint8_t rgb[] = {10, 20, 30, 1, 2, 3};
   Converters::TgaImage out;
-  ASSERT_TRUE(Convert(2, rgb, sizeof rgb, 1, 2, out));
+  ASSERT_TRUE(ConvertPixels(2, rgb, sizeof rgb, 1, 2, out));
   EXPECT_EQ(std::vector<uint8_t>(out.pixels.begin(), out.pixels.begin() + 8),
             (std::vector<uint8_t>{1, 2, 3, 255, 10, 20, 30, 255}));
   const uint8_t rgba[] = {10, 20, 30, 40, 1, 2, 3, 4};
-  ASSERT_TRUE(Convert(1, rgba, sizeof rgba, 2, 1, out));
+  ASSERT_TRUE(ConvertPixels(1, rgba, sizeof rgba, 2, 1, out));
   EXPECT_EQ(std::vector<uint8_t>(out.pixels.begin(), out.pixels.begin() + 8),
             (std::vector<uint8_t>{10, 20, 30, 40, 1, 2, 3, 4}));
 }
@@ -138,10 +132,10 @@ TEST(Converters, ByteFormatsAreStoredBlueFirstAndTurned) {
 TEST(Converters, ShortOrMissingSourceLeavesOutputNotDone) {
   std::vector<uint8_t> blocks(8 * 3);  // 8x8 DXT1 needs four blocks
   Converters::TgaImage out;
-  EXPECT_FALSE(Convert(11, blocks.data(), blocks.size(), 8, 8, out));
-  EXPECT_FALSE(Convert(11, nullptr, 0, 4, 4, out));
-  EXPECT_FALSE(Convert(11, blocks.data(), blocks.size(), 0, 4, out));
-  EXPECT_TRUE(Convert(11, blocks.data(), blocks.size(), 4, 4, out));
+  EXPECT_FALSE(ConvertPixels(11, blocks.data(), blocks.size(), 8, 8, out));
+  EXPECT_FALSE(ConvertPixels(11, nullptr, 0, 4, 4, out));
+  EXPECT_FALSE(ConvertPixels(11, blocks.data(), blocks.size(), 0, 4, out));
+  EXPECT_TRUE(ConvertPixels(11, blocks.data(), blocks.size(), 4, 4, out));
 }
 
 // Random blocks, every DXT format, sizes that are not multiples of 4 or smaller than a block:
@@ -185,7 +179,7 @@ TEST(Converters, RealUncompressedImagesAreTurnedUnchanged) {
     const IwiLevel level = image.Level(0);
     const uint32_t bytes = image.Format() == 1 ? 4 : 3;
     Converters::TgaImage out;
-    ASSERT_TRUE(Convert(image.Format(), level.data, level.size, level.width, level.height, out));
+    ASSERT_TRUE(ConvertPixels(image.Format(), level.data, level.size, level.width, level.height, out));
     for (uint32_t y = 0; y < level.height; ++y) {
       for (uint32_t x = 0; x < level.width; ++x) {
         const uint8_t* s = level.data + (size_t(y) * level.width + x) * bytes;

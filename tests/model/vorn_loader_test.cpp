@@ -14,6 +14,7 @@
 #include "core/settings.h"
 #include "support/log_capture.h"
 #include "support/temp_folder.h"
+#include "support/wait_until.h"
 
 namespace {
 
@@ -21,11 +22,7 @@ using Names = std::vector<std::string>;
 
 // Waits until the listing has ended and its thread is joined.
 void WaitForListing(VornLoader& loader) {
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-  while (loader.IsLoading() && std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  ASSERT_FALSE(loader.IsLoading()) << "listing did not end";
+  ASSERT_TRUE(testing_support::WaitUntil([&] { return !loader.IsLoading(); })) << "listing did not end";
   loader.StopListing();  // joins the ended thread
 }
 

@@ -14,6 +14,7 @@
 #include "support/game_files.h"
 #include "support/log_capture.h"
 #include "support/synthetic_model.h"
+#include "support/wait_until.h"
 
 namespace {
 
@@ -121,12 +122,8 @@ int CountLinesStartingWith(const LogCapture& log, const std::string& start) {
 // Waits until the log holds count lines equal to line (or starting with it, with prefix); the job
 // thread writes them.
 bool WaitForLine(const LogCapture& log, const std::string& line, int count = 1, bool prefix = false) {
-  auto deadline = Clock::now() + std::chrono::seconds(60);
-  while ((prefix ? CountLinesStartingWith(log, line) : log.Count(line)) < count) {
-    if (Clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return true;
+  return testing_support::WaitUntil(
+      [&] { return (prefix ? CountLinesStartingWith(log, line) : log.Count(line)) >= count; });
 }
 
 // A model as the readers leave it, without files: the steps after the load work on it.

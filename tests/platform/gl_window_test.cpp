@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "platform/window.h"
+#include "support/gl_program.h"
 #include "support/graphics_driver.h"
 #include "support/x_server.h"
 
@@ -87,23 +88,8 @@ TEST_F(GlWindow, CompatibilityContextDrawsFixedFunctionAndGlsl130) {
   // GLSL 1.30 with a uniform colour, fed by the same fixed-function vertices.
   const char* vs = "#version 130\nvoid main() { gl_Position = gl_Vertex; }\n";
   const char* fs = "#version 130\nuniform vec4 tint;\nout vec4 colour;\nvoid main() { colour = tint; }\n";
-  GLuint program = glCreateProgram();
-  for (auto [type, source] : {std::pair{GL_VERTEX_SHADER, vs}, std::pair{GL_FRAGMENT_SHADER, fs}}) {
-    GLuint shader = glCreateShader(type);
-    glShaderSource(shader, 1, &source, nullptr);
-    glCompileShader(shader);
-    GLint ok = 0;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    char log[512] = "";
-    glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-    ASSERT_TRUE(ok) << log;
-    glAttachShader(program, shader);
-    glDeleteShader(shader);
-  }
-  glLinkProgram(program);
-  GLint linked = 0;
-  glGetProgramiv(program, GL_LINK_STATUS, &linked);
-  ASSERT_TRUE(linked);
+  const GLuint program = testing_support::CompileTestProgram(vs, fs);
+  ASSERT_TRUE(testing_support::LinkTestProgram(program));
   glUseProgram(program);
   glUniform4f(glGetUniformLocation(program, "tint"), 0, 1, 0, 1);
   ClearTo(0, 0, 0);

@@ -135,13 +135,4 @@ int RunTool(const std::vector<std::string>& argv, std::string* output, int timeo
   return finished ? code : -1;
 }
 
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
-  auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-  for (;;) {
-    if (condition()) return true;
-    if (Clock::now() >= deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-}
-
 }  // namespace testing_support

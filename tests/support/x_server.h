@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "support/wait_until.h"
+
 namespace testing_support {
 
 // Starts Xvfb on a free display and points DISPLAY of this process (and of the tools it runs)
@@ -33,8 +35,5 @@ class PrivateXServer {
 // Runs argv (no shell), capturing stdout into output when given. Kills it after timeoutMs.
 // Returns the exit code, or -1 when it could not run or timed out.
 int RunTool(const std::vector<std::string>& argv, std::string* output = nullptr, int timeoutMs = 30000);
-
-// Calls condition until it returns true or timeoutMs passed; true when it did.
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs);
 
 }  // namespace testing_support

@@ -16,6 +16,7 @@
 #include "core/settings.h"
 #include "model/xmodel.h"
 #include "gl_canvas.h"
+#include "support/gl_program.h"
 #include "support/iwi_builder.h"
 #include "support/synthetic_model.h"
 #include "view/iwi_texture.h"
@@ -176,28 +177,13 @@ class ModelUpload : public ::testing::Test {
   }
 
   void CompileProgram() {
-    program_ = glCreateProgram();
-    for (auto [type, source] : {std::pair{GL_VERTEX_SHADER, kVertexSource}, std::pair{GL_FRAGMENT_SHADER, kFragmentSource}}) {
-      GLuint shader = glCreateShader(type);
-      glShaderSource(shader, 1, &source, nullptr);
-      glCompileShader(shader);
-      GLint ok = 0;
-      glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-      char log[512] = "";
-      glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-      ASSERT_TRUE(ok) << log;
-      glAttachShader(program_, shader);
-      glDeleteShader(shader);
-    }
+    program_ = testing_support::CompileTestProgram(kVertexSource, kFragmentSource);
     const std::pair<ShaderAttribute, const char*> names[] = {
         {kAttribPosition, "v_position"}, {kAttribNormal, "v_normal"},   {kAttribTexcoord, "v_texcoord"},
         {kAttribColor, "v_color"},       {kAttribTangent, "v_tangent"}, {kAttribBinormal, "v_binormals"}};
     for (auto [location, name] : names) glBindAttribLocation(program_, location, name);
     glBindFragDataLocation(program_, 0, "outputColor");
-    glLinkProgram(program_);
-    GLint linked = 0;
-    glGetProgramiv(program_, GL_LINK_STATUS, &linked);
-    ASSERT_TRUE(linked);
+    ASSERT_TRUE(testing_support::LinkTestProgram(program_));
   }
 
   // The job thread's upload step: frame mutex, context current, Build, release.
