@@ -2,7 +2,6 @@
 // Test helpers for code that opens windows: a private virtual X server per test process, so
 // tests that drive keyboard focus and the pointer never meet another test's windows, and a way
 // to run the X tools (xdotool, xwininfo) with a time limit.
-#include <functional>
 #include <string>
 #include <vector>
 
