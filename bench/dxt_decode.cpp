@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "model/converters.h"
-#include "model/iwi_image.h"
+#include "image/converters.h"
+#include "image/iwi_image.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "core/settings.h"
 #include "core/timer.h"
 #include "gui/gui_2d.h"
-#include "gui/screen_labels.h"
+#include "app/screen_labels.h"
 #include "platform/events.h"
 #include "platform/key_codes.h"
 #include "view/bone_display.h"

@@ -2,7 +2,7 @@
 // Plugs the subsystems into the job thread's steps: exporters, image writing, the desktop opener,
 // and (once the window exists) the view's GPU upload, bounds and bone display. Call before the job
 // thread starts.
-#include "model/job_steps.h"
+#include "jobs/job_steps.h"
 
 // Sets the export and desktop steps, which need no window.
 void PlugExportSteps(JobSteps& steps);

@@ -6,7 +6,7 @@
 #include "core/log.h"
 #include "core/paths.h"
 #include "core/settings.h"
-#include "gui/scene_text_font.h"
+#include "app/scene_text_font.h"
 #include "platform/files.h"
 #include "view/bone_display.h"
 #include "view/iwi_texture.h"

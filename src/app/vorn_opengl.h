@@ -21,7 +21,7 @@
 #include "gui/gui_textures.h"
 #include "gui/text_fonts.h"
 #include "model/vorn_loader.h"
-#include "model/xmodel_threaded.h"
+#include "jobs/xmodel_threaded.h"
 #include "platform/events.h"
 #include "platform/window.h"
 #include "view/camera.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Lifetime marks of the program's global objects.
 //
-// The file that defines the globals (src/globals.cpp) places a mark right after each object. A mark
+// Each file that defines globals (core/global_order.h) places a mark right after each object. A mark
 // is created just after its object and destroyed just before it, so the ledger of marks shows the
 // order in which the globals come to life (before main) and end (after main returns, or after exit).
 //

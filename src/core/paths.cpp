@@ -23,3 +23,8 @@ std::string FolderForCreate(const std::string& path) {
 
 bool FileExists(const std::string& path) { return platform::PathExists(path); }
 bool FileExistsAttr(const std::string& path) { return platform::PathExists(path); }
+
+bool IsPlainFileName(const std::string& fileName) {
+  return !fileName.empty() && fileName != "." && fileName != ".." &&
+         fileName.find_first_of("/\\") == std::string::npos;
+}

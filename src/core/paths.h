@@ -16,3 +16,7 @@ std::string FolderForCreate(const std::string& path);
 // Something exists at path (file or folder).
 bool FileExists(const std::string& path);
 bool FileExistsAttr(const std::string& path);
+
+// A name from a game file that is usable as a file name in a folder: not empty, not "." or
+// "..", and without "/" or "\\".
+bool IsPlainFileName(const std::string& fileName);

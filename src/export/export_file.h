@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <string>
 
-#include "export/text_writer.h"
+#include "core/text_writer.h"
 #include "model/result_code.h"
 
 class Xmodel;

@@ -6,7 +6,7 @@
 #include "core/paths.h"
 #include "core/settings.h"
 #include "core/strings.h"
-#include "export/text_writer.h"
+#include "core/text_writer.h"
 #include "model/xmodel.h"
 #include "platform/files.h"
 

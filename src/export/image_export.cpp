@@ -7,7 +7,7 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "core/strings.h"
-#include "export/image_writers.h"
+#include "image/image_writers.h"
 #include "model/xmodel.h"
 #include "platform/files.h"
 

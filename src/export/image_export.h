@@ -7,7 +7,7 @@
 // "^4IWI Not Set" (no such file), and "Converted: <name>" / "IWI Error: <reason>".
 #include <string>
 
-#include "model/job_steps.h"
+#include "jobs/job_steps.h"
 #include "model/result_code.h"
 
 class Xmodel;

@@ -7,7 +7,7 @@
 
 #include "export/export_file.h"
 #include "export/maya_writer.h"
-#include "export/text_writer.h"
+#include "core/text_writer.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "export/exported_images.h"
 #include "export/maya_preamble.h"
 #include "export/maya_writer.h"
-#include "export/text_writer.h"
+#include "core/text_writer.h"
 
 namespace {
 

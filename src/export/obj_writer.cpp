@@ -4,7 +4,7 @@
 #include "core/settings.h"
 #include "export/export_file.h"
 #include "export/exported_images.h"
-#include "export/text_writer.h"
+#include "core/text_writer.h"
 #include "model/xmodel.h"
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include "core/paths.h"
 #include "export/tags_images.h"
-#include "export/text_writer.h"
+#include "core/text_writer.h"
 #include "model/xmodel.h"
 #include "platform/files.h"
 

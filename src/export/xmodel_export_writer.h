@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "export/bone_poses.h"
-#include "export/text_writer.h"
+#include "core/text_writer.h"
 #include "model/material_list.h"
 #include "model/result_code.h"
 #include "model/xmodel_records.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/log.h"
-#include "gui/dds_reader.h"
+#include "image/dds_reader.h"
 #include "platform/files.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <map>
 #include <string>
 
-#include "model/image_result.h"
+#include "image/image_result.h"
 
 using TextureMap = std::map<std::string, uint32_t>;
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "model/byte_reader.h"
+#include "core/byte_reader.h"
 #include "platform/files.h"
 
 namespace {

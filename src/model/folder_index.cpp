@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/material_list.h"
+#include "core/paths.h"
 #include "platform/files.h"
 #include "platform/folder_reader.h"
 

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "core/log.h"
-#include "model/byte_reader.h"
+#include "core/byte_reader.h"
 #include "platform/files.h"
 
 namespace {
@@ -23,11 +23,6 @@ bool NameAt(const uint8_t* data, size_t size, uint32_t offset, size_t limit, std
 }
 
 }  // namespace
-
-bool IsPlainFileName(const std::string& fileName) {
-  return !fileName.empty() && fileName != "." && fileName != ".." &&
-         fileName.find_first_of("/\\") == std::string::npos;
-}
 
 std::string MaterialList::FindIn(FolderIndex& index, const std::string& folder, const std::string& fileName) {
   if (folder.empty()) return {};

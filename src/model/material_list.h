@@ -77,7 +77,3 @@ class MaterialList {
 };
 
 extern MaterialList gMaterialList;
-
-// A name from a game file that is usable as a file name in a folder: not empty, not "." or
-// "..", and without "/" or "\\".
-bool IsPlainFileName(const std::string& fileName);

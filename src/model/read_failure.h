@@ -3,7 +3,7 @@
 // the byte where reading stopped, and the result code to return.
 #include <string>
 
-#include "model/byte_reader.h"
+#include "core/byte_reader.h"
 #include "model/result_code.h"
 
 // Logs "^1<fileName>^7: <reason> at byte <position> of <size>" and returns code.

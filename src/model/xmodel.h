@@ -24,10 +24,10 @@
 #include <string>
 #include <vector>
 
-#include "model/byte_reader.h"
+#include "core/byte_reader.h"
 #include "model/folder_index.h"
 #include "model/game_id.h"
-#include "model/iwi_image.h"
+#include "image/iwi_image.h"
 #include "model/material_images.h"
 #include "model/material_list.h"
 #include "model/result_code.h"

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "model/iwi_image.h"
+#include "image/iwi_image.h"
 #include "model/xmodel.h"
 
 ImageResult UploadIwiTexture(IwiImage& image, uint32_t& texture) {

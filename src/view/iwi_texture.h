@@ -6,7 +6,7 @@
 // context of the share group current.
 #include <cstdint>
 
-#include "model/image_result.h"
+#include "image/image_result.h"
 
 class IwiImage;
 class Xmodel;

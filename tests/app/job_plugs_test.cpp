@@ -4,7 +4,7 @@
 
 
 #include "core/settings.h"
-#include "model/xmodel_threaded.h"
+#include "jobs/xmodel_threaded.h"
 #include "platform/files.h"
 #include "platform/open.h"
 #include "support/game_files.h"

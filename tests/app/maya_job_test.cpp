@@ -3,7 +3,7 @@
 
 #include "app/job_plugs.h"
 #include "core/settings.h"
-#include "model/xmodel_threaded.h"
+#include "jobs/xmodel_threaded.h"
 #include "platform/files.h"
 #include "support/game_files.h"
 #include "support/job_thread.h"

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "core/settings.h"
-#include "model/xmodel_threaded.h"
+#include "jobs/xmodel_threaded.h"
 #include "support/game_files.h"
 #include "support/iwi_builder.h"
 #include "support/job_thread.h"

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "gl_canvas.h"
-#include "gui/dds_reader.h"
+#include "support/gl_canvas.h"
+#include "image/dds_reader.h"
 #include "support/dds_builder.h"
 #include "support/log_capture.h"
 #include "support/temp_folder.h"

@@ -11,14 +11,13 @@
 #include <vector>
 
 #include "gui/gui_2d.h"
-#include "gui/screen_labels.h"
 #include "gui/text_fonts.h"
 #include "gui/text_output.h"
-#include "model/byte_reader.h"
+#include "core/byte_reader.h"
 #include "platform/files.h"
 #include "support/log_capture.h"
 #include "support/temp_folder.h"
-#include "view/gl_canvas.h"
+#include "support/gl_canvas.h"
 
 namespace {
 
@@ -286,18 +285,6 @@ TEST_F(TextFontTest, ColouredOutputSwitchesColoursAndPlainOutputDoesNot) {
   PrintText(4, 40, "^1II");
   EXPECT_FALSE(FindInk(*canvas_, IsRed).Any());
   EXPECT_TRUE(FindInk(*canvas_, IsWhite).Any());
-}
-
-TEST_F(TextFontTest, ScreenLabelsAreDrawnOnceAtTwentyPoints) {
-  std::vector<ScreenLabel> labels = {{20.0f, 40.0f, "%s%n"}, {1e30f, 5.0f, "far away"}};
-  DrawScreenLabels(labels);
-  EXPECT_TRUE(labels.empty());
-  EXPECT_EQ(gTextState.pointSize, 10.0f);  // set back
-  const Ink ink = FindInk(*canvas_);
-  ASSERT_TRUE(ink.Any());
-  EXPECT_GE(ink.left, 15);       // 20 - 4.31 and a little side bearing
-  EXPECT_EQ(ink.bottom >= 38 && ink.bottom <= 47, true) << ink.bottom;  // baseline 42.54, "%" descends
-  EXPECT_GE(ink.bottom - ink.top, 17);  // twice the 10-point height
 }
 
 }  // namespace

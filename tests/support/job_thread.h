@@ -2,8 +2,8 @@
 // Starting the job thread in tests that run real jobs through it.
 #include <string>
 
-#include "model/job_steps.h"
-#include "model/xmodel_threaded.h"
+#include "jobs/job_steps.h"
+#include "jobs/xmodel_threaded.h"
 
 namespace testing_support {
 

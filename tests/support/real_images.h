@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "model/image_result.h"
+#include "image/image_result.h"
 
 namespace testfiles {
 

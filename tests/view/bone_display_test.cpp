@@ -11,7 +11,8 @@
 #include <random>
 #include <set>
 
-#include "gl_canvas.h"
+#include "support/gl_canvas.h"
+#include "looking_camera.h"
 #include "support/log_capture.h"
 #include "model/xmodel.h"
 #include "support/synthetic_model.h"
@@ -376,7 +377,7 @@ class BoneDraw : public BonePick {
     const ScreenPoint s = Screen(p);
     for (int dy = -1; dy <= 1; ++dy) {
       for (int dx = -1; dx <= 1; ++dx) {
-        const Rgb c = canvas_->PixelAt({s.x + dx, s.y + dy});
+        const Rgb c = canvas_->PixelBelowTop(s.x + dx, s.y + dy);
         if (c.b == 0 && (red ? c.r > 100 && c.g == 0 : c.g > 100 && c.r == 0)) return true;
       }
     }

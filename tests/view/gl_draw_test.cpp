@@ -6,7 +6,8 @@
 
 #include <cmath>
 
-#include "gl_canvas.h"
+#include "support/gl_canvas.h"
+#include "looking_camera.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ class GlDraw : public ::testing::Test {
     const ScreenPoint s = camera_.WorldToScreen(p, kSize, kSize);
     for (int dy = -1; dy <= 1; ++dy) {
       for (int dx = -1; dx <= 1; ++dx) {
-        if (canvas_->PixelAt({s.x + dx, s.y + dy}) == c) return true;
+        if (canvas_->PixelBelowTop(s.x + dx, s.y + dy) == c) return true;
       }
     }
     return false;

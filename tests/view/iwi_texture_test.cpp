@@ -7,8 +7,8 @@
 
 #include <vector>
 
-#include "gl_canvas.h"
-#include "model/iwi_image.h"
+#include "support/gl_canvas.h"
+#include "image/iwi_image.h"
 #include "support/iwi_builder.h"
 #include "support/real_images.h"
 

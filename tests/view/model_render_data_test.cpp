@@ -15,7 +15,7 @@
 
 #include "core/settings.h"
 #include "model/xmodel.h"
-#include "gl_canvas.h"
+#include "support/gl_canvas.h"
 #include "support/gl_program.h"
 #include "support/iwi_builder.h"
 #include "support/synthetic_model.h"

@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "core/settings.h"
-#include "gl_canvas.h"
-#include "model/converters.h"
-#include "model/iwi_image.h"
+#include "support/gl_canvas.h"
+#include "image/converters.h"
+#include "image/iwi_image.h"
 #include "model/xmodel.h"
 #include "support/synthetic_model.h"
 #include "view/bone_display.h"

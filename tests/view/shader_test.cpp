@@ -12,7 +12,8 @@
 #include <vector>
 
 #include "core/log.h"
-#include "gl_canvas.h"
+#include "support/gl_canvas.h"
+#include "looking_camera.h"
 #include "support/log_capture.h"
 #include "support/temp_folder.h"
 #include "view/shader_registry.h"

@@ -1,13 +1,13 @@
 // IWI reading: header per version, then the level chain walked back from the end of the file.
-#include "model/iwi_image.h"
+#include "image/iwi_image.h"
 
 #include <cerrno>
 #include <cstring>
 #include <utility>
 
+#include "core/byte_reader.h"
 #include "core/log.h"
-#include "model/byte_reader.h"
-#include "model/material_list.h"
+#include "core/paths.h"
 #include "platform/files.h"
 
 namespace {

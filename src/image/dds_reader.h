@@ -13,8 +13,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/dds_format.h"
-#include "model/image_result.h"
+#include "image/dds_format.h"
+#include "image/image_result.h"
 
 // One mipmap level: its pixels and where its bytes lie in the file.
 struct DdsLevel {

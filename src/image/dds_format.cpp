@@ -1,4 +1,4 @@
-#include "model/dds_format.h"
+#include "image/dds_format.h"
 
 #include <algorithm>
 #include <cstring>

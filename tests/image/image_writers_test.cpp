@@ -1,6 +1,6 @@
 // DDS and TGA files: header fields byte for byte, output names, write errors, and every real image
 // written both ways and read back by an independent reader (Pillow).
-#include "export/image_writers.h"
+#include "image/image_writers.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -9,8 +9,8 @@
 #include <cstring>
 #include <filesystem>
 
-#include "model/converters.h"
-#include "model/iwi_image.h"
+#include "image/converters.h"
+#include "image/iwi_image.h"
 #include "support/game_files.h"
 #include "support/iwi_builder.h"
 #include "support/log_capture.h"

@@ -9,7 +9,7 @@
 #include "core/log.h"
 #include "core/paths.h"
 #include "core/timer.h"
-#include "model/xmodel_threaded.h"
+#include "jobs/xmodel_threaded.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The job queue and the job thread: order of jobs and of steps, the gate after a failed load,
 // clear-first, stopping, and the lines and results of the steps plugged in by other subsystems
 // (here fakes that record their calls).
-#include "model/xmodel_threaded.h"
+#include "jobs/xmodel_threaded.h"
 
 #include <gtest/gtest.h>
 

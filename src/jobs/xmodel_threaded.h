@@ -23,8 +23,8 @@
 #include <thread>
 #include <vector>
 
-#include "model/job_flags.h"
-#include "model/job_steps.h"
+#include "jobs/job_flags.h"
+#include "jobs/job_steps.h"
 #include "model/xmodel.h"
 
 // The flag set of an export command: exportFlag, plus MoveImages when the setting exp_images is

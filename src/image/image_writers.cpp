@@ -1,6 +1,6 @@
 // DDS and TGA writing. Files go through TextWriter (binary mode, large buffer), which reports
 // every failed write at Close.
-#include "export/image_writers.h"
+#include "image/image_writers.h"
 
 #include <array>
 #include <cerrno>
@@ -10,10 +10,10 @@
 #include "core/log.h"
 #include "core/paths.h"
 #include "core/strings.h"
-#include "export/text_writer.h"
-#include "model/converters.h"
-#include "model/dds_format.h"
-#include "model/iwi_image.h"
+#include "core/text_writer.h"
+#include "image/converters.h"
+#include "image/dds_format.h"
+#include "image/iwi_image.h"
 #include "platform/files.h"
 
 namespace {

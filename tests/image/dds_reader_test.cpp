@@ -1,7 +1,7 @@
 // The GUI's DDS reader without GL: which headers it takes and refuses, where it finds the levels,
 // that no truncated or hostile file gets past it, and that the block flip mirrors the decoded
 // picture (checked against libsquish, an independent DXT decoder).
-#include "gui/dds_reader.h"
+#include "image/dds_reader.h"
 
 #include <gtest/gtest.h>
 #include <squish.h>

@@ -1,4 +1,4 @@
-#include "gui/scene_text_font.h"
+#include "app/scene_text_font.h"
 
 #include "gui/text_output.h"
 

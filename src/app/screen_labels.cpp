@@ -1,4 +1,4 @@
-#include "gui/screen_labels.h"
+#include "app/screen_labels.h"
 
 #include <GL/glew.h>
 

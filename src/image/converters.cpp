@@ -1,6 +1,6 @@
 // Block and pixel decoders for the TGA export. Each block decodes into 16 packed pixels and is
 // stored row by row into the bottom-up output.
-#include "model/converters.h"
+#include "image/converters.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,6 +1,6 @@
 // IWI reading: the real game files, every version and format built byte for byte, and malformed
 // files.
-#include "model/iwi_image.h"
+#include "image/iwi_image.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

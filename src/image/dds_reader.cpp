@@ -1,11 +1,11 @@
 // DDS header checks, level spans and the row turning of the GUI's DDS loader.
-#include "gui/dds_reader.h"
+#include "image/dds_reader.h"
 
 #include <algorithm>
 #include <cstring>
 #include <utility>
 
-#include "model/byte_reader.h"
+#include "core/byte_reader.h"
 
 namespace {
 

@@ -1,16 +1,20 @@
-// The size labels of the 3D view's bounding boxes: their values, and where the GUI's font puts
-// them beside a box seen from above.
+// Texts of the 3D view drawn with the GUI's fonts: the size labels of the bounding boxes (their
+// values, and where they sit beside a box seen from above) and the queued screen labels.
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <limits>
 
 #include "core/settings.h"
-#include "gui/scene_text_font.h"
+#include "app/scene_text_font.h"
+#include "app/screen_labels.h"
+#include "gui/gui_2d.h"
 #include "gui/text_output.h"
-#include "view/gl_canvas.h"
+#include "support/gl_canvas.h"
+#include "view/looking_camera.h"
 #include "view/gl_draw.h"
 #include "view/scene_pass.h"
 
@@ -122,6 +126,36 @@ TEST_F(BoxLabels, AppearBesideTheBoxWhenUnitsAreOn) {
 TEST_F(BoxLabels, AbsentWhenUnitsAreOff) {
   Draw(false);
   EXPECT_EQ(text_, 0);
+}
+
+// Draws the queued labels once, in white at 20 points, and empties the queue.
+TEST(ScreenLabels, AreDrawnOnceAtTwentyPoints) {
+  GlCanvas* canvas = GlCanvas::Shared();
+  ASSERT_TRUE(canvas->IsOpen()) << canvas->Error();
+  TextFonts fonts;
+  fonts.LoadFonts(DELVIX_PROGRAM_DIR);
+  canvas->Clear(0, 0, 0);
+  SetTextState(fonts.HelveticaBold(), 10.0f, 0.0f, 0.1f);
+  Begin2D(kSize, kSize);
+  glColor4f(1, 1, 1, 1);
+  std::vector<ScreenLabel> labels = {{20.0f, 40.0f, "%s%n"}, {1e30f, 5.0f, "far away"}};
+  DrawScreenLabels(labels);
+  End2D();
+  EXPECT_TRUE(labels.empty());
+  EXPECT_EQ(gTextState.pointSize, 10.0f);  // set back
+  int left = kSize, top = kSize, bottom = -1;
+  for (int y = 0; y < kSize; ++y) {
+    for (int x = 0; x < kSize; ++x) {
+      const Rgb c = canvas->Pixel(x, kSize - 1 - y);
+      if (c.r == 0 && c.g == 0 && c.b == 0) continue;
+      left = std::min(left, x), top = std::min(top, y), bottom = std::max(bottom, y);
+    }
+  }
+  ASSERT_GE(bottom, 0);
+  EXPECT_GE(left, 15);                             // 20 - 4.31 and a little side bearing
+  EXPECT_TRUE(bottom >= 38 && bottom <= 47) << bottom;  // baseline 42.54, "%" descends
+  EXPECT_GE(bottom - top, 17);                     // twice the 10-point height
+  fonts.Shutdown();
 }
 
 }  // namespace

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "model/dds_format.h"
-#include "model/image_result.h"
+#include "image/dds_format.h"
+#include "image/image_result.h"
 
 class ByteReader;
 

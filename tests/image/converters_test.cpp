@@ -1,6 +1,6 @@
 // Texture converters: the block rules by hand, orientation and clipping, and agreement with
 // libsquish (the reference S3TC decoder) on random blocks and on every DXT level of the real images.
-#include "model/converters.h"
+#include "image/converters.h"
 
 #include <gtest/gtest.h>
 #include <squish.h>
@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <random>
 
-#include "model/iwi_image.h"
+#include "image/iwi_image.h"
 #include "support/real_images.h"
 
 namespace {

@@ -13,7 +13,7 @@
 // The TGA writer uses the one shared converter output: job thread only.
 #include <string>
 
-#include "model/image_result.h"
+#include "image/image_result.h"
 
 class IwiImage;
 

@@ -1,4 +1,4 @@
-#include "gl_canvas.h"
+#include "support/gl_canvas.h"
 
 #include <GL/glew.h>
 
@@ -86,24 +86,13 @@ int GlCanvas::Alpha(int x, int y) const {
   return p[3];
 }
 
-Rgb GlCanvas::PixelAt(ScreenPoint p) const {
-  const int x = static_cast<int>(std::floor(p.x));
-  const int yDown = static_cast<int>(std::floor(p.y));
-  return Pixel(x, size_ - 1 - yDown);
+Rgb GlCanvas::PixelBelowTop(float x, float y) const {
+  const int yDown = static_cast<int>(std::floor(y));
+  return Pixel(static_cast<int>(std::floor(x)), size_ - 1 - yDown);
 }
 
 std::unique_ptr<platform::SharedGlContext> GlCanvas::CreateSharedContext() {
   std::unique_ptr<platform::SharedGlContext> shared = window_.CreateSharedContext();
   glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
   return shared;
-}
-
-cinder::CameraPersp CameraLookingAtOrigin(Vec3 eye) {
-  cinder::CameraPersp camera;
-  camera.aspectRatio = 1;
-  camera.nearClip = 0.1f;
-  camera.farClip = 100;
-  camera.UpdateProjection();
-  camera.SetEyeTarget(eye, {0, 0, 0}, {0, 1, 0});
-  return camera;
 }

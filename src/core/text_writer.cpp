@@ -1,4 +1,4 @@
-#include "export/text_writer.h"
+#include "core/text_writer.h"
 
 #include <charconv>
 #include <cstdarg>

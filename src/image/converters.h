@@ -16,7 +16,7 @@
 #include <memory>
 #include <vector>
 
-#include "model/dds_format.h"
+#include "image/dds_format.h"
 
 namespace Converters {
 

@@ -16,7 +16,6 @@
 #include <string>
 
 #include "platform/window.h"
-#include "view/camera.h"
 
 struct Rgb {
   int r = 0, g = 0, b = 0;
@@ -47,8 +46,13 @@ class GlCanvas {
   Rgb Pixel(int x, int y) const;
   // The alpha (0..255) of the pixel at GL window coordinates (x, y).
   int Alpha(int x, int y) const;
-  // The pixel under a window position with y measured down (cinder::Camera::WorldToScreen).
-  Rgb PixelAt(ScreenPoint p) const;
+  // The pixel under a window position with y measured down (a point with x and y, such as the
+  // view's cinder::Camera::WorldToScreen gives).
+  template <class Point>
+  Rgb PixelAt(Point p) const {
+    return PixelBelowTop(p.x, p.y);
+  }
+  Rgb PixelBelowTop(float x, float y) const;
 
   // A context sharing objects with the canvas's, for a job thread (null on failure); the canvas's
   // context is current again afterwards. Destroy it on this thread once the job released it.
@@ -66,6 +70,3 @@ class GlCanvas {
   int size_ = 0;
   std::string error_;
 };
-
-// A camera looking from eye at the origin with +Y up, its aspect 1, clips 0.1 and 100.
-cinder::CameraPersp CameraLookingAtOrigin(Vec3 eye);

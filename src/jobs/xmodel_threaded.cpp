@@ -1,5 +1,5 @@
 // The job queue, the worker loop and the worker's life cycle.
-#include "model/xmodel_threaded.h"
+#include "jobs/xmodel_threaded.h"
 
 #include "core/log.h"
 #include "core/settings.h"

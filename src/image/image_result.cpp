@@ -1,4 +1,4 @@
-#include "model/image_result.h"
+#include "image/image_result.h"
 
 #include "core/log.h"
 

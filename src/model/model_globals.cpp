@@ -1,0 +1,17 @@
+// The model library's global objects, each at its rank in the program's order
+// (core/global_order.h):
+//
+//   loader mutex       guards the model list's state (made at compile time)
+//   MaterialList       the current model's material files
+#include <mutex>
+
+#include "core/global_order.h"
+#include "core/lifetime.h"
+#include "model/material_list.h"
+#include "model/vorn_loader.h"
+
+constinit std::mutex LoaderMutex;
+static const LifetimeMark loaderMutexMark DELVIX_GLOBAL(kRankLoaderMutex){"loader mutex"};
+
+MaterialList gMaterialList DELVIX_GLOBAL(kRankMaterialList);
+static const LifetimeMark materialListMark DELVIX_GLOBAL(kRankMaterialList){"MaterialList"};
