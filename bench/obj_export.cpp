@@ -14,7 +14,6 @@
 #include <map>
 #include <memory>
 
-#include "core/settings.h"
 #include "export/obj_writer.h"
 #include "model/xmodel.h"
 
@@ -115,8 +114,10 @@ std::unique_ptr<aiScene> gScene;
 std::string gFolder;
 
 void BM_DelvixObj(benchmark::State& state) {
+  ExportOptions options;
+  options.mtl = true;  // the material library too, as assimp writes one
   for (auto _ : state)
-    if (ExportObj(*gModel.model, 0, gFolder + "/delvix") != ResultCode::Success) state.SkipWithError("export failed");
+    if (ExportObj(*gModel.model, 0, gFolder + "/delvix", options) != ResultCode::Success) state.SkipWithError("export failed");
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * gModel.vertices));
 }
 
@@ -154,7 +155,6 @@ int main(int argc, char** argv) {
   std::string pattern = std::filesystem::temp_directory_path().string() + "/delvix-bench-XXXXXX";
   if (!::mkdtemp(pattern.data())) return 1;
   gFolder = pattern;
-  gSettings.mtl = true;
 
   benchmark::RegisterBenchmark("BM_DelvixObj", BM_DelvixObj)->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("BM_AssimpObj", BM_AssimpObj)->Unit(benchmark::kMillisecond);

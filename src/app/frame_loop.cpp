@@ -5,6 +5,7 @@
 #include <chrono>
 #include <thread>
 
+#include "app/settings_snapshots.h"
 #include "app/vorn_opengl.h"
 #include "core/log.h"
 #include "core/settings.h"
@@ -21,7 +22,7 @@ namespace {
 // The export hot keys queue what the commands "export_ma", "export_obj" and "export_XE" queue.
 void QueueExport(VornOpenGL& app, uint32_t exportFlag) {
   ++gSettings.export_count;
-  app.QueueJob(ExportJobFlags(exportFlag));
+  app.xmodelThread.QueueExport(exportFlag);
 }
 
 }  // namespace
@@ -58,6 +59,7 @@ void VornOpenGL::RenderFrame() {
   GlDepthWrite(true);
   ModelView view{&renderSlots, &xmodelThread.renderLodCount, &xmodelThread.boundsMutex, &jobBounds};
   SceneFrame frameInputs;
+  frameInputs.options = ViewOptionsFromSettings(gSettings);
   frameInputs.camera = &cameraController.currentCamera;
   frameInputs.width = width;
   frameInputs.height = height;

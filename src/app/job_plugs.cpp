@@ -9,13 +9,17 @@
 #include "platform/open.h"
 
 void PlugExportSteps(JobSteps& steps) {
-  steps.exportMaya = [](Xmodel& model, const std::string& folder, int lod) { return ExportMaya(model, lod, folder); };
-  steps.exportObj = [](Xmodel& model, const std::string& folder, int lod) { return ExportObj(model, lod, folder); };
-  steps.exportXmodelExport = [](Xmodel& model, const std::string& folder) { return ExportXmodelExport(model, folder); };
+  steps.exportMaya = [](Xmodel& model, const std::string& folder, int lod, const ExportOptions& options) {
+    return ExportMaya(model, lod, folder, options);
+  };
+  steps.exportObj = [](Xmodel& model, const std::string& folder, int lod, const ExportOptions& options) {
+    return ExportObj(model, lod, folder, options);
+  };
+  steps.exportXmodelExport = ExportXmodelExport;
   steps.dumpTags = [](Xmodel& model, const std::string& folder) { return DumpTagsHtml(model, folder); };
   steps.writeTagStaticFiles = [](const std::string& folder) { return WriteTagsStaticFiles(folder); };
-  steps.dumpGdt = [](Xmodel& model, const std::string& name, const std::string& folder) {
-    return DumpGdt(model, name, folder, 0);
+  steps.dumpGdt = [](Xmodel& model, const std::string& name, const std::string& folder, const ExportOptions& options) {
+    return DumpGdt(model, name, folder, options, 0);
   };
   steps.openPath = [](const std::string& path) { platform::OpenWithDesktop(path); };
   AddImageSteps(steps);  // images (0x40), their export (0x800) and the single conversion (0x200, 0x400)

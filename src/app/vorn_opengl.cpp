@@ -3,10 +3,11 @@
 
 #include <GL/glew.h>
 
+#include "app/scene_text_font.h"
+#include "app/settings_snapshots.h"
 #include "core/log.h"
 #include "core/paths.h"
 #include "core/settings.h"
-#include "app/scene_text_font.h"
 #include "platform/files.h"
 #include "view/bone_display.h"
 #include "view/iwi_texture.h"
@@ -23,8 +24,9 @@ namespace {
 
 // A folder setting the job thread may use: the path when it is a folder, else empty (the job
 // thread then uses its default folder under the program's folder).
-std::string ExistingFolder(const std::string& setting) {
-  return platform::IsDirectory(setting) ? setting : std::string();
+// The folder at path when it exists, else the named folder in the program's folder.
+std::string ExistingFolderOr(const std::string& path, const char* fallback) {
+  return platform::IsDirectory(path) ? path : GetRunningDirectory() + "/" + fallback;
 }
 
 void ColourToFloats(uint32_t colour, float out[3]) {
@@ -52,10 +54,8 @@ bool VornOpenGL::Create(int clientWidth, int clientHeight) {
   VornLog::Printf("Ext (%i)", window->GlInfo().glewResult);
   VornLog::Printf("OPENGL VERSION: %s", window->GlInfo().version.c_str());
 
-  xmodelThread.SetExportFolder(ExistingFolder(gSettings.dir_export));
-  xmodelThread.SetGDTFolder(ExistingFolder(gSettings.dir_gdt));
-  xmodelThread.SetModelScale(gSettings.scale);
-  xmodelThread.SetImagesAsTga(gSettings.as_tga == 1);
+  SetExportFolder(gSettings.dir_export);
+  SetGDTFolder(gSettings.dir_gdt);
   StartXmodelThread();
   RestorePlacement(clientWidth, clientHeight);
   InitGL();
@@ -88,6 +88,7 @@ void VornOpenGL::StartXmodelThread() {
     VornLog::Warningf("Job thread context failed: %s", window->ErrorText().c_str());
   }
   PlugViewSteps(steps);
+  xmodelThread.SetOptionsSource([this] { return CurrentJobOptions(); });
   xmodelThread.Start(GetRunningDirectory());
   xmodelThreadStarted_ = true;
 }
@@ -149,9 +150,21 @@ void VornOpenGL::PlugViewSteps(JobSteps& steps) {
   steps.buildBoneDisplay = [](const Xmodel& model) { gBoneDisplay.Build(model.info.bones); };
   steps.buildBounds = [this](const Xmodel& model) { BuildBounds(jobBounds, model); };
   steps.gpu.createBuffers = [this] { CreateRenderBuffers(renderSlots); };
-  steps.gpu.upload = [this](Xmodel& model, int32_t& renderCount, ResultCode result) {
-    ModelRenderData::Build(model, renderCount, renderSlots, result);
+  steps.gpu.upload = [this](Xmodel& model, int32_t& renderCount, ResultCode result, bool withTextures) {
+    ModelRenderData::Build(model, renderCount, renderSlots, result, withTextures);
   };
+}
+
+void VornOpenGL::SetExportFolder(const std::string& path) { exportFolder_ = ExistingFolderOr(path, "exported"); }
+
+void VornOpenGL::SetGDTFolder(const std::string& path) { gdtFolder_ = ExistingFolderOr(path, "GDTs"); }
+
+JobOptions VornOpenGL::CurrentJobOptions() const {
+  JobOptions options = JobOptionsFromSettings(gSettings);
+  options.exportFolder = exportFolder_;
+  options.gdtFolder = gdtFolder_;
+  options.game = jobGame_;
+  return options;
 }
 
 void VornOpenGL::ApplyClearColor() {
@@ -201,13 +214,13 @@ bool SetActiveGame(int index, bool withMessages) {
     VornLog::Warningf("Unkown Game selected in dropbox.");
     return false;
   }
-  gOpenGL->xmodelThread.SetGame(kGames[index]);
-  const std::string root = index == 0 ? gSettings.dir_cod4 : index == 1 ? gSettings.dir_cod5 : gSettings.dir_bo1;
+  gOpenGL->jobGame_ = kGames[index];
+  const std::string root = gSettings.GameRoot(index);
   if (root.empty() || root == kSetPath) {
     if (withMessages) VornLog::Warningf("Directory Not Set (%s)", kRoots[index]);
     return false;
   }
-  const std::string folder = GameXmodelFolder(index);
+  const std::string folder = GameXmodelFolder(root);
   if (!platform::IsDirectory(folder)) {
     if (withMessages) VornLog::Warningf("Xmodel List: '%s' is not a valid path", root.c_str());
   } else {

@@ -74,8 +74,15 @@ class VornOpenGL {
   void HandleEvent(const platform::Event& event);
 
   // ---- Jobs ------------------------------------------------------------------------------------
-  // Queues a command's job (an export, the tags page, the GDT file).
+  // Queues a command's job (the tags page, the GDT file).
   void QueueJob(uint32_t flags) { xmodelThread.QueueJob(flags); }
+  // The folders exports and GDT files go to: the path given when it is an existing folder, else
+  // "exported" and "GDTs" in the program's folder. Taken by the jobs queued from now on.
+  void SetExportFolder(const std::string& path);
+  void SetGDTFolder(const std::string& path);
+  // The options a job takes when it is queued: the settings as they are now, the folders and
+  // the active game. Main thread.
+  JobOptions CurrentJobOptions() const;
 
   // ---- Shutdown ----------------------------------------------------------------------------------
   // Stops the job thread (joined), then releases the worker's context, the window and its context.
@@ -116,6 +123,11 @@ class VornOpenGL {
   // Plugs the view's steps into the job thread: bounds, buffers and the GPU upload.
   void PlugViewSteps(JobSteps& steps);
   bool xmodelThreadStarted_ = false;
+  std::string exportFolder_;
+  std::string gdtFolder_;
+  GameId jobGame_ = GameId::Cod5;  // the active game's file layouts, set by SetActiveGame
+
+  friend bool SetActiveGame(int index, bool withMessages);
 };
 
 // The program's application object while RunProgram runs (null before and after). It lives inside

@@ -378,6 +378,7 @@ void VornSettings::Load(const std::string& path) {
   fps_active = std::max(std::min(fps_active, 999), fps_sleep);
   mouse_style = std::clamp(mouse_style, 0, 2);
   active_frame_theme = std::clamp(active_frame_theme, 0, 3);
+  as_tga = std::clamp(as_tga, 0, 1);  // a flag: TGA colour maps or DDS
 }
 
 bool VornSettings::Save(const std::string& path) const {
@@ -393,4 +394,13 @@ bool VornSettings::Save(const std::string& path) const {
   if (platform::ReplaceFileAtomically(path, out.text.data(), out.text.size())) return true;
   VornLog::Warningf("Settings could not be saved to %s", path.c_str());
   return false;
+}
+
+std::string VornSettings::GameRoot(int game) const {
+  switch (game) {
+    case 0: return dir_cod4;
+    case 1: return dir_cod5;
+    case 2: return dir_bo1;
+    default: return {};
+  }
 }

@@ -31,6 +31,10 @@ class VornSettings {
 
   // Writes the fourteen default hot keys.
   void SetDefaultHotkeys();
+
+  // The root folder of a game by its index in active_game (0 Cod4, 1 Cod5, 2 Cod BO); empty for
+  // any other index.
+  std::string GameRoot(int game) const;
   // Reads path (settings.xml in the working folder) over the current values. A missing or
   // malformed file keeps every value; a missing section keeps its fields (a missing "hotkeys"
   // section sets the default hot keys again); a missing key inside a present section reads as

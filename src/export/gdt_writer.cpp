@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "core/paths.h"
-#include "core/settings.h"
 #include "core/strings.h"
 #include "core/text_writer.h"
 #include "model/xmodel.h"
@@ -83,7 +82,8 @@ const Material* FindMaterial(const MaterialList& list, const std::string& name) 
 
 }  // namespace
 
-ResultCode DumpGdt(Xmodel& model, const std::string& name, const std::string& folder, int lod) {
+ResultCode DumpGdt(Xmodel& model, const std::string& name, const std::string& folder, const ExportOptions& options,
+                   int lod) {
   if (!model.loaded) return ResultCode::NotLoaded;
   if (lod < 0 || lod >= static_cast<int>(model.info.lods.size())) return ResultCode::InvalidIndex;
 
@@ -105,13 +105,13 @@ ResultCode DumpGdt(Xmodel& model, const std::string& name, const std::string& fo
     }
   }
 
-  const bool subFolder = gSettings.sub_folder;
+  const bool subFolder = options.subFolder;
   const std::string imageFolder =
       subFolder ? "model_export\\" + model.name + "\\images\\" : std::string("model_export\\images\\");
   const XmodelLod& level = model.info.lods[static_cast<size_t>(lod)];
   for (const std::string& materialName : level.uniqueMaterials) {
     if (const Material* material = FindMaterial(materials, materialName)) {
-      MaterialPaths paths = PathsOf(*material, imageFolder, gSettings.as_tga != 0);
+      MaterialPaths paths = PathsOf(*material, imageFolder, options.colourMaps == ImageTarget::Tga);
       gdt.WriteMaterial(materialName, paths.colorMap, paths.normalMap, paths.specularMap);
     }
   }

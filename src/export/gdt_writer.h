@@ -5,6 +5,7 @@
 // ("model_export\\images\\..."), with every backslash written twice as the format wants.
 #include <string>
 
+#include "jobs/job_options.h"
 #include "model/result_code.h"
 
 class Xmodel;
@@ -14,6 +15,7 @@ class MaterialList;
 // The file is written to a temporary file and renamed over the old one only when complete, so a
 // failure never destroys an existing GDT. Creates the folder. Results: NotLoaded (no model),
 // NoPermission / CantOpenFile (the file cannot be created), the material list's code when its files
-// cannot be read, UnknownError when a write fails, Success.
-// Reads gSettings.sub_folder and gSettings.as_tga.
-ResultCode DumpGdt(Xmodel& model, const std::string& name, const std::string& folder, int lod = 0);
+// cannot be read, UnknownError when a write fails, Success. The image and export paths follow the
+// options the exports of the same job use (subFolder, colourMaps).
+ResultCode DumpGdt(Xmodel& model, const std::string& name, const std::string& folder, const ExportOptions& options,
+                   int lod = 0);

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "core/log.h"
-#include "core/settings.h"
 #include "core/strings.h"
 #include "image/image_writers.h"
 #include "model/xmodel.h"
@@ -47,12 +46,12 @@ const IwiImage* LoadedImage(const Xmodel& model, size_t m, const TextureSlot& sl
 
 }  // namespace
 
-ResultCode MoveModelImages(Xmodel& model, const std::string& folder) {
+ResultCode MoveModelImages(Xmodel& model, const std::string& folder, const ExportOptions& options) {
   if (!model.loaded) return ResultCode::NotLoaded;
   platform::CreateFolders(folder);
   MoveSet set;
-  set.asTga = model.imagesAsTga;
-  if (gSettings.images_local) set.targetFolder = folder;
+  set.asTga = options.colourMaps == ImageTarget::Tga;
+  if (options.imagesLocal) set.targetFolder = folder;
   set.imagesFolder = model.baseFolder + "images/";
 
   const std::vector<Material>& materials = model.Materials().materials;
@@ -98,7 +97,7 @@ ResultCode ConvertIwi(Xmodel& model, const std::string& slotAndMaterial, ImageTa
 }
 
 void AddImageSteps(JobSteps& steps) {
-  steps.loadImages = [](Xmodel& model) { model.LoadImages(); };
+  steps.loadImages = [](Xmodel& model, bool readFiles) { model.LoadImages(readFiles); };
   steps.moveImages = MoveModelImages;
   steps.convertIwi = ConvertIwi;
 }

@@ -13,12 +13,11 @@
 class Xmodel;
 
 // Writes the images of every texture slot of every material once per call: colour maps
-// ("colorMap", "Diffuse_MapSampler") as DDS unless model.imagesAsTga, every other texture as TGA.
-// Images the model has loaded are written from memory, the others read from the model's images
-// folder by name. Into folder (created when missing) when the setting images_local is on, else
-// beside each IWI file. NotLoaded without a loaded model, else Success (per-image failures are
-// logged).
-ResultCode MoveModelImages(Xmodel& model, const std::string& folder);
+// ("colorMap", "Diffuse_MapSampler") in options.colourMaps, every other texture as TGA. Images the
+// model has loaded are written from memory, the others read from the model's images folder by
+// name. Into folder (created when missing) with options.imagesLocal, else beside each IWI file.
+// NotLoaded without a loaded model, else Success (per-image failures are logged).
+ResultCode MoveModelImages(Xmodel& model, const std::string& folder, const ExportOptions& options);
 
 // Converts the image of the texture slot and material named by "<slot>:<material>" to DDS or TGA
 // beside its IWI file, and logs one message line: "Converted: " + the image's name ("~" as "_"),

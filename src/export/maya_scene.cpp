@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "core/log.h"
-#include "core/settings.h"
 #include "core/strings.h"
 #include "export/export_file.h"
 #include "export/exported_images.h"
@@ -28,10 +27,10 @@ void AddProgress(Xmodel& model, int step) {
 // The texture path of a colour map inside the scene's MEL string: the file the image export of
 // the same job writes, relative to the scene ("images/...") when the images go beside it, else
 // beside the game's IWI file.
-std::string MayaTexturePath(const Xmodel& model, const MaterialList& materials, const TextureSlot& slot) {
-  const bool asTga = model.imagesAsTga.load();
-  std::string path = gSettings.images_local ? "images/" + ExportedImageFileName(slot, asTga)
-                                            : ExportedImagePathBesideIwi(slot, materials.imagesFolder, asTga);
+std::string MayaTexturePath(const MaterialList& materials, const TextureSlot& slot, const ExportOptions& options) {
+  const bool asTga = options.colourMaps == ImageTarget::Tga;
+  std::string path = options.imagesLocal ? "images/" + ExportedImageFileName(slot, asTga)
+                                         : ExportedImagePathBesideIwi(slot, materials.imagesFolder, asTga);
   ReplaceAll(path, "\\", "\\\\");
   ReplaceAll(path, "\"", "\\\"");
   return path;
@@ -244,7 +243,7 @@ void MayaWriter::WriteJoint(TextWriter& out, const std::string& joint, const std
 void MayaWriter::WriteJoints(const Xmodel& model, TextWriter& out) {
   out.EndLine().Line("createNode transform -n \"Joints\";").Line("setAttr \".ove\" yes;").EndLine();
   const std::vector<int> parents = JointParents(model);
-  const float scale = model.scale.load();
+  const float scale = model.info.boneScale;
   for (int bone : JointOrder(model, parents)) {
     const XmodelBone& record = model.info.bones[static_cast<size_t>(bone)];
     const int parent = parents[static_cast<size_t>(bone)];
@@ -266,7 +265,7 @@ namespace {
 // The materials of the LOD: a shading network for each unique material name (the first colour
 // map of the first material of that name textures it), their light links, then the surfaces'
 // connections to their shading engines.
-void WriteMaterials(Xmodel& model, const XmodelLod& lod, TextWriter& out) {
+void WriteMaterials(Xmodel& model, const XmodelLod& lod, const ExportOptions& options, TextWriter& out) {
   const std::vector<std::string> names = lod.uniqueMaterials;
   const MaterialList& materials = model.Materials();
   std::vector<bool> textured(names.size(), false);
@@ -274,7 +273,7 @@ void WriteMaterials(Xmodel& model, const XmodelLod& lod, TextWriter& out) {
     const TextureSlot* colourMap = FindColourMap(materials, names[i]);
     textured[i] = colourMap != nullptr;
     out.Put("// Material: ").Put(names[i]).EndLine();
-    MayaWriter::WriteShadingNetwork(out, names[i], textured[i] ? MayaTexturePath(model, materials, *colourMap) : "");
+    MayaWriter::WriteShadingNetwork(out, names[i], textured[i] ? MayaTexturePath(materials, *colourMap, options) : "");
     model.StepProgress();
   }
   for (size_t i = 0; i < names.size(); ++i) MayaWriter::WriteConnections(out, static_cast<int>(i) + 2, names[i], textured[i]);
@@ -303,7 +302,7 @@ void WriteHeader(const Xmodel& model, const XmodelLod& lod, size_t materialCount
 
 }  // namespace
 
-ResultCode ExportMaya(Xmodel& model, int32_t lodIndex, std::string folder) {
+ResultCode ExportMaya(Xmodel& model, int32_t lodIndex, std::string folder, const ExportOptions& options) {
   const ResultCode exportable = CheckLodExportable(model, lodIndex);
   if (exportable != ResultCode::Success) return exportable;
   XmodelLod& lod = model.info.lods[static_cast<size_t>(lodIndex)];
@@ -312,7 +311,7 @@ ResultCode ExportMaya(Xmodel& model, int32_t lodIndex, std::string folder) {
   model.progress.store(1);
   PrepareExportFolder(folder);
 
-  if (gSettings.mel_bind) {
+  if (options.melBind) {
     ResultCode bind = WriteBindScript(model, lodIndex, folder);
     if (bind != ResultCode::Success) VornLog::Messagef("^1Mel Error^7: %s", ErrorText(bind).c_str());
   }
@@ -331,7 +330,7 @@ ResultCode ExportMaya(Xmodel& model, int32_t lodIndex, std::string folder) {
     WriteMesh(out, lod.surfaces[i], static_cast<int>(i), lod.surfsName);
     AddProgress(model, step);
   }
-  WriteMaterials(model, lod, out);
+  WriteMaterials(model, lod, options, out);
   MayaWriter::WriteJoints(model, out);
   model.progress.store(99);
 

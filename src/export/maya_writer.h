@@ -6,7 +6,7 @@
 //                                vertex colours, per-corner normals, edges, triangles), one
 //                                Lambert shading network per material, and one joint per named
 //                                bone under the group "Joints"
-//   <folder>/<surfs>_bind.mel    when gSettings.mel_bind is on: a MEL script that binds each mesh
+//   <folder>/<surfs>_bind.mel    with the option melBind: a MEL script that binds each mesh
 //                                to its joints with a skin cluster and sets every vertex's weights
 //
 // <surfs> is the LOD's xmodelsurfs file name. Every line ends in CR LF; numbers are written as
@@ -17,13 +17,15 @@
 #include <cstdint>
 #include <string>
 
+#include "jobs/job_options.h"
 #include "model/result_code.h"
 #include "model/xmodel.h"
 
 class TextWriter;
 
-// Writes the scene (and, with gSettings.mel_bind, the bind script first) of LOD lod into folder,
-// which is created when missing. Result:
+// Writes the scene (and, with options.melBind, the bind script first) of LOD lod into folder,
+// which is created when missing. The colour maps are named as the image export of the same job
+// writes them (options.imagesLocal, options.colourMaps). Result:
 //   NotLoaded         no model loaded, or the LOD's surfaces are not loaded
 //   SurfacesNotSetUp  the LOD records were not set up
 //   InvalidIndex      lod is not a LOD of the model
@@ -33,7 +35,7 @@ class TextWriter;
 //   Success
 // A bind script that fails is logged ("^1Mel Error^7: " and the reason) and does not fail the
 // scene. The checks run in the order above, before anything is created or written.
-ResultCode ExportMaya(Xmodel& model, int32_t lod, std::string folder);
+ResultCode ExportMaya(Xmodel& model, int32_t lod, std::string folder, const ExportOptions& options);
 
 // Writes <folder>/<surfs>_bind.mel for LOD lod (already validated by the caller; folder ends in
 // "/"). Success, NoPermission, CantOpenFile or WriteFailed.
@@ -59,7 +61,8 @@ class MayaWriter {
   // scale connections from each parent joint to its child joints.
   static void WriteJoints(const Xmodel& model, TextWriter& out);
 
-  // One joint under parent: offset, rotation as joint orient in degrees, radius scale * 0.5.
+  // One joint under parent: offset, rotation as joint orient in degrees, radius scale * 0.5
+  // (WriteJoints gives the scale the model's load applied).
   static void WriteJoint(TextWriter& out, const std::string& joint, const std::string& parent, const float offset[3],
                          const Quaternion& rotation, float scale);
 };

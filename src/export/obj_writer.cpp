@@ -1,7 +1,6 @@
 #include "export/obj_writer.h"
 
 #include "core/paths.h"
-#include "core/settings.h"
 #include "export/export_file.h"
 #include "export/exported_images.h"
 #include "core/text_writer.h"
@@ -45,14 +44,16 @@ void WriteObjSurface(TextWriter& out, const XmodelLod& lod, size_t index, int64_
 }
 
 // Where the MTL points at the image that the image export writes for slot.
-std::string ImageReference(const TextureSlot& slot, const MaterialList& materials, bool asTga) {
-  if (gSettings.images_local) return "images/" + ExportedImageFileName(slot, asTga);
+std::string ImageReference(const TextureSlot& slot, const MaterialList& materials, const ExportOptions& options) {
+  const bool asTga = options.colourMaps == ImageTarget::Tga;
+  if (options.imagesLocal) return "images/" + ExportedImageFileName(slot, asTga);
   return ExportedImagePathBesideIwi(slot, materials.imagesFolder, asTga);
 }
 
 // The map lines of material name: colour map always, normal and specular maps when their image
 // exists; a slot naming the same image as the slot before it adds nothing.
-void WriteMapLines(TextWriter& out, const std::string& name, const MaterialList& materials, bool asTga) {
+void WriteMapLines(TextWriter& out, const std::string& name, const MaterialList& materials,
+                   const ExportOptions& options) {
   std::string lastImage;
   for (const Material& material : materials.materials) {
     if (material.name != name) continue;
@@ -63,14 +64,14 @@ void WriteMapLines(TextWriter& out, const std::string& name, const MaterialList&
       if (slot.slotName == "colorMap" || slot.slotName == "Diffuse_MapSampler") keyword = "map_Kd ";
       else if (IsNormalSlot(slot.slotName) && slot.iwiExists) keyword = "map_bump ";
       else if (slot.slotName == "specularMap" && slot.iwiExists) keyword = "map_Ks ";
-      if (keyword) out.EndLine().Put(keyword).Put(ImageReference(slot, materials, asTga));
+      if (keyword) out.EndLine().Put(keyword).Put(ImageReference(slot, materials, options));
     }
   }
 }
 
 }  // namespace
 
-ResultCode ExportObj(Xmodel& model, int lod, const std::string& folder) {
+ResultCode ExportObj(Xmodel& model, int lod, const std::string& folder, const ExportOptions& options) {
   ResultCode result = CheckLodExportable(model, lod);
   if (result != ResultCode::Success) return result;
   XmodelLod& record = model.info.lods[static_cast<size_t>(lod)];
@@ -93,14 +94,14 @@ ResultCode ExportObj(Xmodel& model, int lod, const std::string& folder) {
     if (model.progress.load() + step < 100) model.progress.fetch_add(step);
   }
   result = CloseExportFile(out);
-  if (result == ResultCode::Success && gSettings.mtl) result = WriteMtl(lod, model, target);
+  if (result == ResultCode::Success && options.mtl) result = WriteMtl(lod, model, target, options);
 
   model.progress.store(99);
   record.exportClock = clock.ElapsedMs();
   return result;
 }
 
-ResultCode WriteMtl(int lod, Xmodel& model, const std::string& folder) {
+ResultCode WriteMtl(int lod, Xmodel& model, const std::string& folder, const ExportOptions& options) {
   if (lod < 0 || static_cast<size_t>(lod) >= model.info.lods.size()) return ResultCode::InvalidIndex;
   const XmodelLod& record = model.info.lods[static_cast<size_t>(lod)];
   MaterialList& materials = model.Materials();
@@ -114,10 +115,9 @@ ResultCode WriteMtl(int lod, Xmodel& model, const std::string& folder) {
   ResultCode opened = OpenExportFile(out, target + record.surfsName + ".mtl");
   if (opened != ResultCode::Success) return opened;
 
-  const bool asTga = model.imagesAsTga.load();
   for (const std::string& name : record.uniqueMaterials) {
     out.Put("newmtl ").Line(name).Line("Kd 1.0000 1.0000 1.0000").Line("Ns 1").Put("illum 0");
-    WriteMapLines(out, name, materials, asTga);
+    WriteMapLines(out, name, materials, options);
     out.EndLine().EndLine();
   }
   return CloseExportFile(out);

@@ -250,7 +250,7 @@ void WriteFaces(XmodelExportWriter& writer, Xmodel& model, const XmodelLod& lod,
 
 }  // namespace
 
-ResultCode ExportXmodelExport(Xmodel& model, const std::string& folder) {
+ResultCode ExportXmodelExport(Xmodel& model, const std::string& folder, const ExportOptions& options) {
   ResultCode ready = CheckLodExportable(model, 0);
   if (ready != ResultCode::Success) return ready;
   XmodelLod& lod = model.info.lods[0];
@@ -278,7 +278,7 @@ ResultCode ExportXmodelExport(Xmodel& model, const std::string& folder) {
   WriteFaces(writer, model, lod, step);
   writer.WriteObjects(surfaceCount);
 
-  const bool asTga = model.imagesAsTga.load();
+  const bool asTga = options.colourMaps == ImageTarget::Tga;
   writer.BeginMaterials(static_cast<int>(lod.uniqueMaterials.size()));
   for (size_t i = 0; i < lod.uniqueMaterials.size(); ++i) {
     const std::string& name = lod.uniqueMaterials[i];

@@ -14,6 +14,7 @@
 
 #include "export/bone_poses.h"
 #include "core/text_writer.h"
+#include "jobs/job_options.h"
 #include "model/material_list.h"
 #include "model/result_code.h"
 #include "model/xmodel_records.h"
@@ -26,8 +27,9 @@ class Xmodel;
 // and LOD 0's export clock, in milliseconds). Results: NotLoaded (no model, or LOD 0 not read),
 // SurfacesNotSetUp, InvalidIndex (no LOD), NoPermission or CantOpenFile (the file cannot be
 // created), WriteFailed (the file did not reach the disk whole), Success. Texture names come from
-// the model's material list as it stands.
-ResultCode ExportXmodelExport(Xmodel& model, const std::string& folder);
+// the model's material list as it stands, named as the image export writes them
+// (options.colourMaps).
+ResultCode ExportXmodelExport(Xmodel& model, const std::string& folder, const ExportOptions& options);
 
 // One bone weight of a vertex.
 struct BoneInfluence {

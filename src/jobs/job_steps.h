@@ -16,12 +16,10 @@
 #include <functional>
 #include <string>
 
+#include "jobs/job_options.h"
 #include "model/result_code.h"
 
 class Xmodel;
-
-// The format of a single image conversion.
-enum class ImageTarget { Dds, Tga };
 
 // The worker's OpenGL context, shared with the window's. Without makeCurrent the job thread
 // does no GPU work at all.
@@ -36,30 +34,34 @@ struct JobGpuSteps {
   // Creates the GPU buffers; called with the context current, once per run of the program.
   std::function<void()> createBuffers;
   // Fills the view's LOD slots from the model (ModelRenderData::Build): empties them, and fills
-  // them and sets renderLodCount only when jobResult is Success.
-  std::function<void(Xmodel& model, int32_t& renderLodCount, ResultCode jobResult)> upload;
+  // them and sets renderLodCount only when jobResult is Success; the images' textures only
+  // withTextures.
+  std::function<void(Xmodel& model, int32_t& renderLodCount, ResultCode jobResult, bool withTextures)> upload;
 };
 
 struct JobSteps {
   // Model data for the view.
   std::function<void(const Xmodel& model)> buildBounds;       // boxes per LOD
-  std::function<void(Xmodel& model)> loadImages;              // the IWI images of the materials
+  std::function<void(Xmodel& model, bool readFiles)> loadImages;  // the IWI images of the materials
   std::function<void(const Xmodel& model)> buildBoneDisplay;  // bones drawn by the 3D view
   std::function<void(const Xmodel& model)> buildTrees;        // model information and tag trees
   JobGpuSteps gpu;
 
-  // Exports. The Maya and OBJ writers write the LOD given; the XMODEL_EXPORT writer writes LOD
-  // 0. Each records its duration in milliseconds in the LOD's exportClock.
-  std::function<ResultCode(Xmodel& model, const std::string& folder, int lod)> exportMaya;
-  std::function<ResultCode(Xmodel& model, const std::string& folder, int lod)> exportObj;
-  std::function<ResultCode(Xmodel& model, const std::string& folder)> exportXmodelExport;
+  // Exports, with the options of the job. The Maya and OBJ writers write the LOD given; the
+  // XMODEL_EXPORT writer writes LOD 0. Each records its duration in milliseconds in the LOD's
+  // exportClock.
+  using LodExport = ResultCode(Xmodel& model, const std::string& folder, int lod, const ExportOptions& options);
+  std::function<LodExport> exportMaya;
+  std::function<LodExport> exportObj;
+  std::function<ResultCode(Xmodel& model, const std::string& folder, const ExportOptions& options)> exportXmodelExport;
   // The tags page "<model>_tags.html" in folder, and its two image files.
   std::function<ResultCode(Xmodel& model, const std::string& folder)> dumpTags;
   std::function<ResultCode(const std::string& folder)> writeTagStaticFiles;
   // The GDT file named after the model in folder.
-  std::function<ResultCode(Xmodel& model, const std::string& name, const std::string& folder)> dumpGdt;
+  std::function<ResultCode(Xmodel& model, const std::string& name, const std::string& folder,
+                           const ExportOptions& options)> dumpGdt;
   // The images of the model's materials, into folder or beside their IWI files.
-  std::function<ResultCode(Xmodel& model, const std::string& folder)> moveImages;
+  std::function<ResultCode(Xmodel& model, const std::string& folder, const ExportOptions& options)> moveImages;
   // Converts the image of "<texture slot>:<material>"; logs its own results.
   std::function<void(Xmodel& model, const std::string& slotAndMaterial, ImageTarget target)> convertIwi;
 

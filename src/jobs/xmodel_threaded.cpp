@@ -2,31 +2,19 @@
 #include "jobs/xmodel_threaded.h"
 
 #include "core/log.h"
-#include "core/settings.h"
 
 namespace {
 constexpr size_t kQueueCapacity = 512;
 }
 
-uint32_t ExportJobFlags(uint32_t exportFlag) {
-  return gSettings.exp_images ? (exportFlag | MoveImages) : exportFlag;
-}
-
-XmodelThreaded::XmodelThreaded() : settings_(CurrentSettings()) { jobQueue_.reserve(kQueueCapacity); }
+XmodelThreaded::XmodelThreaded() { jobQueue_.reserve(kQueueCapacity); }
 
 XmodelThreaded::~XmodelThreaded() {
   Stop();
   model_.Unload();
 }
 
-XmodelThreaded::JobSettings XmodelThreaded::CurrentSettings() {
-  JobSettings settings;
-  settings.subFolder = gSettings.sub_folder;
-  settings.exportLods = gSettings.export_lods;
-  settings.tagsLocal = gSettings.tags_local;
-  settings.trayIcon = gSettings.tray_icon;
-  return settings;
-}
+JobOptions XmodelThreaded::CurrentOptions() const { return optionsSource_ ? optionsSource_() : JobOptions{}; }
 
 void XmodelThreaded::Start(const std::string& programFolder) {
   if (!stopped_) return;
@@ -52,22 +40,32 @@ void XmodelThreaded::Stop() {
   stopped_ = true;
 }
 
-void XmodelThreaded::AddJob(const std::string& path, uint32_t flags, bool clearFirst) {
-  JobSettings settings = CurrentSettings();
+void XmodelThreaded::Append(const std::string& path, uint32_t flags, bool clearFirst, JobOptions options) {
   {
     std::lock_guard<std::mutex> lock(queueMutex_);
     if (clearFirst) jobQueue_.clear();
-    jobQueue_.push_back(XmodelJob{path, flags});
-    settings_ = settings;
+    jobQueue_.push_back(QueuedJob{XmodelJob{path, flags}, std::move(options)});
   }
   queueCondition_.notify_all();
 }
 
+void XmodelThreaded::AddJob(const std::string& path, uint32_t flags, bool clearFirst) {
+  Append(path, flags, clearFirst, CurrentOptions());
+}
+
 void XmodelThreaded::QueueJob(uint32_t flags) { AddJob(std::string(), flags, false); }
+
+void XmodelThreaded::QueueExport(uint32_t exportFlag) {
+  JobOptions options = CurrentOptions();
+  const uint32_t flags = options.exportImages ? (exportFlag | MoveImages) : exportFlag;
+  Append(std::string(), flags, false, std::move(options));
+}
 
 void XmodelThreaded::QueueXmodelLoad(const std::string& folder, const std::string& name) {
   VornLog::Printf("Passing Xmodel: '%s' to background loader", name.c_str());
-  AddJob(folder + "/" + name, kModelLoadJob, gSettings.clear_list_on_change);
+  JobOptions options = CurrentOptions();
+  const bool dropWaiting = options.dropWaitingOnLoad;
+  Append(folder + "/" + name, kModelLoadJob, dropWaiting, std::move(options));
 }
 
 void XmodelThreaded::QueueIwiToDdsJob(const std::string& slotAndMaterial) {
@@ -77,25 +75,6 @@ void XmodelThreaded::QueueIwiToDdsJob(const std::string& slotAndMaterial) {
 void XmodelThreaded::QueueIwiToTgaJob(const std::string& slotAndMaterial) {
   AddJob(slotAndMaterial, IwiToTga, false);
 }
-
-void XmodelThreaded::SetExportFolder(const std::string& folder) {
-  std::lock_guard<std::mutex> lock(queueMutex_);
-  exportFolder_ = folder;
-}
-
-void XmodelThreaded::SetGDTFolder(const std::string& folder) {
-  std::lock_guard<std::mutex> lock(queueMutex_);
-  gdtFolder_ = folder;
-}
-
-void XmodelThreaded::SetGame(GameId game) {
-  std::lock_guard<std::mutex> lock(queueMutex_);
-  game_ = game;
-}
-
-void XmodelThreaded::SetModelScale(float scale) { model_.scale.store(scale); }
-
-void XmodelThreaded::SetImagesAsTga(bool asTga) { model_.imagesAsTga.store(asTga); }
 
 bool XmodelThreaded::OpenOutputFolder() {
   std::string folder;
@@ -112,23 +91,10 @@ bool XmodelThreaded::StopRequested() {
   return stopRequested_;
 }
 
-XmodelThreaded::JobContext XmodelThreaded::TakeContext() {
-  JobContext context;
-  std::lock_guard<std::mutex> lock(queueMutex_);
-  context.exportFolder = exportFolder_;
-  context.gdtFolder = gdtFolder_;
-  context.game = game_;
-  context.subFolder = settings_.subFolder;
-  context.exportLods = settings_.exportLods;
-  context.tagsLocal = settings_.tagsLocal;
-  context.trayIcon = settings_.trayIcon;
-  return context;
-}
-
 // Waits for jobs, takes all pending ones at once and runs them in order. A stop request is seen
 // when the worker wakes and between jobs; the jobs not started then are dropped.
 void XmodelThreaded::JobThread() {
-  std::vector<XmodelJob> batch;
+  std::vector<QueuedJob> batch;
   batch.reserve(kQueueCapacity);
   for (;;) {
     {
@@ -140,9 +106,9 @@ void XmodelThreaded::JobThread() {
       }
       batch.swap(jobQueue_);
     }
-    for (const XmodelJob& job : batch) {
+    for (QueuedJob& queued : batch) {
       if (StopRequested()) break;
-      RunJob(job);
+      RunJob(queued.job, std::move(queued.options));
     }
     batch.clear();
   }

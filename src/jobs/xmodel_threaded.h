@@ -8,28 +8,26 @@
 // Threads and locks (outermost first): frameMutex, held by every frame and by the worker from the
 // bone display rebuild to the end of the GPU upload; boundsMutex, held by the worker only while
 // rebuilding the boxes (never together with frameMutex); queueMutex, inside which nothing else is
-// taken, guarding the queue, the stop request, the folders and the settings the worker uses.
-// Producers may hold the frame mutex or the loader mutex when they queue.
+// taken, guarding the queue and the stop request. Producers may hold the frame mutex or the loader
+// mutex when they queue. Each job carries the options it was queued with (JobOptions), so the
+// worker never reads the settings.
 //
 // Index:
-//   ExportJobFlags                  flag set of an export command
 //   XmodelThreaded                  life cycle, producers, folders, the model, view data
 //   xmodel_threaded.cpp             queue, worker loop, life cycle
 //   xmodel_threaded_steps.cpp       the steps of one job
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "jobs/job_flags.h"
+#include "jobs/job_options.h"
 #include "jobs/job_steps.h"
 #include "model/xmodel.h"
-
-// The flag set of an export command: exportFlag, plus MoveImages when the setting exp_images is
-// set. Main thread.
-uint32_t ExportJobFlags(uint32_t exportFlag);
 
 class XmodelThreaded {
  public:
@@ -53,30 +51,27 @@ class XmodelThreaded {
   void Stop();
   bool IsRunning() const { return !stopped_; }
 
+  // The function producers call for the options of the job they queue, on their own thread (the
+  // main thread's producers read the settings there). Unset: default options. Set it while no
+  // producer runs.
+  void SetOptionsSource(std::function<JobOptions()> source) { optionsSource_ = std::move(source); }
+
   // ---- Producers (main thread; any thread may call them) ---------------------------------------
 
-  // Appends a job; with clearFirst every job still waiting is dropped first. Wakes the worker.
+  // Appends a job with the source's options; with clearFirst every job still waiting is dropped
+  // first. Wakes the worker.
   void AddJob(const std::string& path, uint32_t flags, bool clearFirst);
-  // A command's job: no path (export_ma, export_obj, export_XE, view_tags, dump_GDT).
+  // A command's job: no path (view_tags, dump_GDT).
   void QueueJob(uint32_t flags);
+  // An export command's job (export_ma, export_obj, export_XE): exportFlag, plus MoveImages when
+  // the options ask for the model's images too.
+  void QueueExport(uint32_t exportFlag);
   // The load of the model name listed in folder (the model list's folder): logs "Passing Xmodel:
-  // '%s' to background loader"; with the setting clear_list_on_change the waiting jobs are
-  // dropped first.
+  // '%s' to background loader"; when the options say so the waiting jobs are dropped first.
   void QueueXmodelLoad(const std::string& folder, const std::string& name);
   // The conversion of one image of the loaded model; slotAndMaterial is "<slot>:<material>".
   void QueueIwiToDdsJob(const std::string& slotAndMaterial);
   void QueueIwiToTgaJob(const std::string& slotAndMaterial);
-
-  // ---- Values the worker reads (main thread) ---------------------------------------------------
-
-  void SetExportFolder(const std::string& folder);
-  void SetGDTFolder(const std::string& folder);
-  // The game whose file layouts the readers use (the active-game switch); taken when the next
-  // job starts.
-  void SetGame(GameId game);
-  // The model's unit scale and image format; taken by the next load and export.
-  void SetModelScale(float scale);
-  void SetImagesAsTga(bool asTga);
 
   // The notice's click action (the bubble's thread): opens the folder of the last job notice.
   // Returns true, so the bubble closes.
@@ -88,41 +83,30 @@ class XmodelThreaded {
   int32_t renderLodCount = 0;  // LOD slots the 3D view draws; guarded by frameMutex
   std::mutex boundsMutex;      // guards the view's boxes of the model
 
-  // The loaded model. The worker's while it runs; other threads only read its progress and set
-  // its scale and image format (atomic values).
+  // The loaded model. The worker's while it runs; other threads only read its progress (atomic).
   Xmodel& Model() { return model_; }
 
  private:
-  // What a job uses of the main thread's values, copied under the queue mutex when it starts.
-  struct JobContext {
-    std::string exportFolder;  // the export folder, plus "/<model>" with sub_folder after the load
-    std::string gdtFolder;
-    GameId game = GameId::Cod5;
-    bool subFolder = false;
-    bool exportLods = false;
-    bool tagsLocal = false;
-    bool trayIcon = false;
+  // A job as the queue holds it: the request and the options it was queued with.
+  struct QueuedJob {
+    XmodelJob job;
+    JobOptions options;
   };
-  // The settings the worker reads, copied from the settings (on the producer's thread) by the
-  // constructor and by every AddJob.
-  struct JobSettings {
-    bool subFolder = false;
-    bool exportLods = false;
-    bool tagsLocal = false;
-    bool trayIcon = false;
-  };
-  static JobSettings CurrentSettings();
+  // The options a job's steps use: the queued ones, with "/<model>" added to the export folder
+  // after the load when they ask for a sub-folder.
+  using JobContext = JobOptions;
 
+  JobOptions CurrentOptions() const;
+  void Append(const std::string& path, uint32_t flags, bool clearFirst, JobOptions options);
   void JobThread();
   bool StopRequested();
-  JobContext TakeContext();
 
   // The steps of one job (xmodel_threaded_steps.cpp).
-  void RunJob(const XmodelJob& job);
+  void RunJob(const XmodelJob& job, JobContext context);
   void LoadStep(const std::string& path);
   void SurfacesStep();
   void BoundsStep();
-  void ImagesStep();
+  void ImagesStep(const JobContext& context);
   void ExportStep(uint32_t flags, const JobContext& context);
   std::string TagsFolder(const JobContext& context) const;
   void DumpTagsStep(const JobContext& context);
@@ -143,12 +127,9 @@ class XmodelThreaded {
 
   std::mutex queueMutex_;
   std::condition_variable queueCondition_;
-  std::vector<XmodelJob> jobQueue_;  // oldest first
+  std::vector<QueuedJob> jobQueue_;  // oldest first
   bool stopRequested_ = false;
-  std::string exportFolder_;
-  std::string gdtFolder_;
-  GameId game_ = GameId::Cod5;
-  JobSettings settings_;
+  std::function<JobOptions()> optionsSource_;  // set before producers run
 
   std::mutex noticeMutex_;      // innermost
   std::string jobNoticeFolder_; // the folder a click on the last job notice opens

@@ -37,17 +37,17 @@ bool Failed(ResultCode code) { return code != ResultCode::Success; }
 
 }  // namespace
 
-void XmodelThreaded::RunJob(const XmodelJob& job) {
-  JobContext context = TakeContext();
+void XmodelThreaded::RunJob(const XmodelJob& job, JobContext context) {
   model_.game = context.game;
+  model_.scale = context.scale;
   jobResult_ = ResultCode::Success;
   if (job.flags & LoadXmodel) LoadStep(job.path);
   if (!model_.loaded) return;  // nothing to work on: no further step, no closing line, no pause
 
-  if (context.subFolder) context.exportFolder += "/" + model_.name;
+  if (context.exports.subFolder) context.exportFolder += "/" + model_.name;
   if ((job.flags & LoadSurfaces) && !Failed(jobResult_)) SurfacesStep();
   if (!Failed(jobResult_)) BoundsStep();
-  if (job.flags & LoadImages) ImagesStep();
+  if (job.flags & LoadImages) ImagesStep(context);
   ExportStep(job.flags, context);
   if (job.flags & DumpTags) DumpTagsStep(context);
   if (job.flags & OpenTags) OpenTagsStep(context);
@@ -88,13 +88,13 @@ void XmodelThreaded::BoundsStep() {
 
 // Images are read before the frame mutex is taken; the bone display, the trees and the GPU
 // upload change what frames draw and so happen under it.
-void XmodelThreaded::ImagesStep() {
+void XmodelThreaded::ImagesStep(const JobContext& context) {
   std::unique_lock<std::mutex> frame(frameMutex, std::defer_lock);
   {
     std::optional<ScopedTimer> timer;
     if (steps_.loadImages) {
       timer.emplace("^2Loaded Images");
-      steps_.loadImages(model_);
+      steps_.loadImages(model_, context.loadTextures);
     }
     frame.lock();
     if (steps_.buildBoneDisplay) steps_.buildBoneDisplay(model_);
@@ -114,7 +114,7 @@ void XmodelThreaded::ImagesStep() {
   }
   if (steps_.buildTrees) steps_.buildTrees(model_);
   if (current) {
-    if (gpu.upload) gpu.upload(model_, renderLodCount, jobResult_);
+    if (gpu.upload) gpu.upload(model_, renderLodCount, jobResult_, context.loadTextures);
     if (gpu.releaseCurrent) gpu.releaseCurrent();
   } else if (gpu.makeCurrent) {
     renderLodCount = 0;  // no context: draw no slot rather than the previous model's data
@@ -139,8 +139,8 @@ void XmodelThreaded::ExportStep(uint32_t flags, const JobContext& context) {
                                                                   : model_.info.lodCount;
   bool written = false;
   for (int32_t lod = 0; lod < lodCount; ++lod) {
-    jobResult_ = xmodelExport ? steps_.exportXmodelExport(model_, context.exportFolder)
-                              : lodWriter(model_, context.exportFolder, lod);
+    jobResult_ = xmodelExport ? steps_.exportXmodelExport(model_, context.exportFolder, context.exports)
+                              : lodWriter(model_, context.exportFolder, lod, context.exports);
     if (Failed(jobResult_)) {
       VornLog::Messagef(kind->failureLine, lod, ErrorText(jobResult_).c_str());
       continue;
@@ -195,12 +195,12 @@ void XmodelThreaded::TagStaticFilesStep(const JobContext& context) {
 void XmodelThreaded::DumpGdtStep(const JobContext& context) {
   if (!steps_.dumpGdt) return;
   std::string folder = context.gdtFolder;
-  jobResult_ = steps_.dumpGdt(model_, model_.name, folder);
+  jobResult_ = steps_.dumpGdt(model_, model_.name, folder, context.exports);
   if (Failed(jobResult_)) {
     VornLog::Messagef("^1Dump GDT^7:: %s", ErrorText(jobResult_).c_str());
     VornLog::Messagef("^4Dumping GDT to Model folder Instead");
     folder = context.exportFolder;
-    jobResult_ = steps_.dumpGdt(model_, model_.name, folder);
+    jobResult_ = steps_.dumpGdt(model_, model_.name, folder, context.exports);
     if (Failed(jobResult_)) {
       VornLog::Messagef("^1Dump GDT^7:: %s", ErrorText(jobResult_).c_str());
       return;
@@ -212,7 +212,7 @@ void XmodelThreaded::DumpGdtStep(const JobContext& context) {
 
 void XmodelThreaded::MoveImagesStep(const JobContext& context) {
   if (!steps_.moveImages) return;
-  jobResult_ = steps_.moveImages(model_, context.exportFolder + "/images");
+  jobResult_ = steps_.moveImages(model_, context.exportFolder + "/images", context.exports);
   if (Failed(jobResult_)) {
     VornLog::Messagef("^1Move Images^7:: %s", ErrorText(jobResult_).c_str());
   } else {

@@ -37,16 +37,9 @@ std::string StatusRow(int count) { return "Loading: " + std::to_string(count); }
 
 }  // namespace
 
-std::string GameXmodelFolder(int game) {
-  const std::string* root = nullptr;
-  switch (game) {
-    case 0: root = &gSettings.dir_cod4; break;
-    case 1: root = &gSettings.dir_cod5; break;
-    case 2: root = &gSettings.dir_bo1; break;
-    default: return {};
-  }
-  if (root->empty() || *root == kSetPath) return {};
-  return WithTrailingBackslash(*root) + "raw/xmodel";
+std::string GameXmodelFolder(const std::string& root) {
+  if (root.empty() || root == kSetPath) return {};
+  return WithTrailingBackslash(root) + "raw/xmodel";
 }
 
 void TrimLeft(std::string& text) {

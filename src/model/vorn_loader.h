@@ -28,10 +28,9 @@
 
 extern std::mutex LoaderMutex;
 
-// The folder of model files of a game: its root setting (index 0 Cod4, 1 Cod5, 2 Cod BO, as in
-// VornSettings::active_game) followed by "/raw/xmodel". Empty when the index is unknown or the
-// root is not set.
-std::string GameXmodelFolder(int game);
+// The folder of model files of a game: its root folder followed by "/raw/xmodel". Empty when
+// the root is not set (empty or "Set Path").
+std::string GameXmodelFolder(const std::string& root);
 
 // Removes the leading characters for which isspace is true.
 void TrimLeft(std::string& text);

@@ -91,7 +91,7 @@ void Xmodel::Unload() {
   lastResult = ResultCode::None;
 }
 
-ResultCode Xmodel::ApplyScale() { return ApplyScaleFactor(scale.load()); }
+ResultCode Xmodel::ApplyScale() { return ApplyScaleFactor(scale); }
 
 ResultCode Xmodel::ApplyScaleFactor(float factor) {
   if (factor == 1.0f) return ResultCode::Success;

@@ -4,8 +4,7 @@
 // the xmodelsurfs files, the load progress the GUI shows and the result of the last load.
 //
 // The job thread fills and reads it; every exporter, the GPU upload, the bounds, the bone display
-// and the information trees read it. The main thread touches only `scale`, `imagesAsTga` and
-// `progress`, which are atomic.
+// and the information trees read it. Other threads touch only `progress`, which is atomic.
 //
 // Loading, in order (each step returns a ResultCode; Success = done):
 //   Load(path)        unload, accept the path, read the xmodel file, the skeleton and the material
@@ -71,9 +70,10 @@ class Xmodel {
   ResultCode LoadSurface(int32_t lod);
 
   // Reads the colour, normal and specular images of every material into `images` and binds them
-  // per material in `materialImages` (Algorithms in xmodel_images.cpp). LodsMissing without a
-  // LOD record, else Success; a missing or unreadable image is logged and the model goes on.
-  ResultCode LoadImages();
+  // per material in `materialImages` (Algorithms in xmodel_images.cpp); without readFiles only
+  // the per-material records are made and nothing is read. LodsMissing without a LOD record, else
+  // Success; a missing or unreadable image is logged and the model goes on.
+  ResultCode LoadImages(bool readFiles = true);
 
   // ---- Scale ----------------------------------------------------------------------------------
 
@@ -134,7 +134,6 @@ class Xmodel {
   std::string name;                // file name of the model
   std::string fullPath;            // the path given to Load
   std::string baseFolder;          // two levels above the model file, ending in "/"
-  std::atomic<bool> imagesAsTga{false};  // the model's images are written as TGA
   bool loaded = false;             // the xmodel file was read (and Load got past it)
   bool pathValid = false;          // SetPath accepted the path
   bool surfacesSetUp = false;      // SetupSurfaces prepared the LOD records
@@ -142,7 +141,7 @@ class Xmodel {
   int32_t fileSize = -1;           // size of the xmodel file; limits every name read
   GameId game = GameId::Cod5;      // layout used by the readers
   ResultCode lastResult = ResultCode::None;
-  std::atomic<float> scale{1.0f};  // unit scale for ApplyScale, set from the settings and the GUI
+  float scale = 1.0f;              // unit scale for ApplyScale, from the job's options
   std::atomic<int32_t> progress{0};  // 0..99, shown by the GUI's progress bar
   std::map<std::string, IwiImage> images;     // the model's images by IWI file name; entries stay
   std::vector<MaterialImages> materialImages; // per material of the list, its images by kind

@@ -1,10 +1,9 @@
 // Xmodel::LoadImages: the IWI images of the model's materials, each file read once per model and
 // bound to every material that names it.
 #include "core/log.h"
-#include "core/settings.h"
 #include "model/xmodel.h"
 
-ResultCode Xmodel::LoadImages() {
+ResultCode Xmodel::LoadImages(bool readFiles) {
   if (info.lods.empty()) return ResultCode::LodsMissing;
   progress = 1;
   for (auto& [name, image] : images) image.Clear();
@@ -15,7 +14,7 @@ ResultCode Xmodel::LoadImages() {
   materialImages.assign(materials.size(), MaterialImages{});
   for (size_t m = 0; m < materials.size(); ++m) materialImages[m].materialName = materials[m].name;
 
-  if (gSettings.load_textures) {
+  if (readFiles) {
     const std::string imagesFolder = baseFolder + "images/";
     for (size_t m = 0; m < materials.size(); ++m) {
       for (const TextureSlot& slot : materials[m].textures) {

@@ -29,6 +29,7 @@ void BuildBounds(ModelBounds& bounds, const Xmodel& model) {
     BoundsBlock& block = bounds.blocks[i];
     const XmodelLod& lod = lods[i];
     if (!lod.loaded) continue;
+    block.scale = lod.appliedScale;
     for (size_t j = 0; j < lod.surfaces.size(); ++j) {
       BoundsBox box = ComputeBox(lod.surfaces[j]);
       if (j == 0) {

@@ -17,6 +17,7 @@ struct BoundsBlock {
   static constexpr uint32_t kMaxSurfaces = 64;
 
   uint32_t surfaceCount = 0;  // valid entries of surfaceBoxes
+  float scale = 1.0f;         // the unit scale the LOD's load applied to its positions
   BoundsBox lodBox;           // the whole LOD: the union of its surface boxes
   BoundsBox surfaceBoxes[kMaxSurfaces];
 };

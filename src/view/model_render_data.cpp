@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <string>
 
-#include "core/settings.h"
 #include "model/xmodel.h"
 #include "view/iwi_texture.h"
 #include "view/shader.h"
@@ -150,7 +149,8 @@ void ModelRenderData::DrawDebugLines(const XmodelSurface& surface) {
   glPopAttrib();
 }
 
-void ModelRenderData::Build(Xmodel& model, int32_t& renderCount, RenderSlots& slots, ResultCode result) {
+void ModelRenderData::Build(Xmodel& model, int32_t& renderCount, RenderSlots& slots, ResultCode result,
+                            bool withTextures) {
   DeleteModelTextures(model);
   ClearRenderSlots(renderCount, slots);
   if (result != ResultCode::Success) {
@@ -161,7 +161,7 @@ void ModelRenderData::Build(Xmodel& model, int32_t& renderCount, RenderSlots& sl
                                           kRenderSlotCount});
   renderCount = std::max(lods, 0);
 
-  if (gSettings.load_textures) {
+  if (withTextures) {
     for (int32_t i = 0; i < renderCount; ++i) slots[i].UploadTextures(model.info.lods[i], model.materialImages);
   }
   for (int32_t i = 0; i < renderCount; ++i) {

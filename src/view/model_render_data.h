@@ -63,12 +63,12 @@ class ModelRenderData {
   //   2. ClearRenderSlots;
   //   3. when result is not Success, stops: nothing is drawn;
   //   4. renderCount := the model's LOD count (at most 4);
-  //   5. with gSettings.load_textures: one SurfaceTextures record per surface of each LOD;
+  //   5. withTextures: one SurfaceTextures record per surface of each LOD;
   //   6. for each LOD whose surfaces are loaded: uploads its first 64 surfaces into buffers j,
   //      and compiles the debug lines of all its surfaces into a new list.
   // A LOD whose surfaces are not loaded keeps an empty slot but is counted. Ends with glFinish,
   // so the window's context sees everything once the caller releases the job thread's context.
-  static void Build(Xmodel& model, int32_t& renderCount, RenderSlots& slots, ResultCode result);
+  static void Build(Xmodel& model, int32_t& renderCount, RenderSlots& slots, ResultCode result, bool withTextures);
 
   // Emits the surface's debug lines into the list being compiled, as one GL_LINES batch with
   // lighting off: blue from p to p - tangent, red from p to p + binormal, yellow from p to

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "core/settings.h"
 #include "view/gl_draw.h"
 #include "view/shader_registry.h"
 
@@ -53,8 +54,8 @@ void SetMatrices(const Shader& shader, const Mat44& mvp, const Mat33& normalMatr
   if (shader.eyeWorldPosLocation != -1) glUniform3f(shader.eyeWorldPosLocation, eye.x, eye.y, eye.z);
 }
 
-void SendPointLights(const Shader& shader) {
-  const bool on0 = gSettings.light_enable[0], on1 = gSettings.light_enable[1];
+void SendPointLights(const Shader& shader, const bool enabled[2]) {
+  const bool on0 = enabled[0], on1 = enabled[1];
   const Light* lights = SceneLights.lights;
   if (on0 && on1) {
     SetPointLights(shader, 2, &lights[0]);
@@ -90,8 +91,8 @@ void DrawWireframe(const Shader& model, const Mat44& mvp, const Mat33& normalMat
 // Binds surface j's colour map on unit 0 and, for a program that reads one, its normal map on
 // unit 1. What the surface lacks is filled in (the default texture, the flat normal map), so no
 // surface shows the texture of the one drawn before it.
-void BindSurfaceTextures(const Shader& shader, const ModelRenderData& slot, int j, uint32_t defaultTexture,
-                         uint32_t identityNormalMap) {
+void BindSurfaceTextures(const Shader& shader, const ModelRenderData& slot, int j, bool bumpMapping,
+                         uint32_t defaultTexture, uint32_t identityNormalMap) {
   static const SurfaceTextures kNone{};
   const bool hasRecord = j < static_cast<int>(slot.textures.size());
   const SurfaceTextures& textures = hasRecord ? slot.textures[static_cast<size_t>(j)] : kNone;
@@ -103,18 +104,18 @@ void BindSurfaceTextures(const Shader& shader, const ModelRenderData& slot, int 
   if ((shader.textureFlags & (kTextureColorMap | kTextureNormalMap)) == (kTextureColorMap | kTextureNormalMap)) {
     const uint32_t normal = textures[TextureKind::Normal];
     glActiveTexture(GL_TEXTURE1);
-    glBindTexture(GL_TEXTURE_2D, normal != 0 && gSettings.bump_mapping ? normal : identityNormalMap);
+    glBindTexture(GL_TEXTURE_2D, normal != 0 && bumpMapping ? normal : identityNormalMap);
     glActiveTexture(GL_TEXTURE0);
   }
 }
 
 }  // namespace
 
-bool DrawModel(const ModelView& view, ModelBounds& boundsCopy, cinder::CameraPersp& camera, uint32_t defaultTexture,
-               uint32_t identityNormalMap) {
+bool DrawModel(const ModelView& view, const ViewOptions& options, ModelBounds& boundsCopy,
+               cinder::CameraPersp& camera, uint32_t defaultTexture, uint32_t identityNormalMap) {
   if (!view.renderCount || *view.renderCount == 0) return false;
   GlClearErrors();
-  const Shader* shader = gShaderRegistry.Empty() ? nullptr : gShaderRegistry.Find(gSettings.light_model);
+  const Shader* shader = gShaderRegistry.Empty() ? nullptr : gShaderRegistry.Find(options.lightModel);
   if (shader && view.slots) {
     const Mat44& modelView = camera.modelViewMatrix;
     if (!camera.inverseModelViewValid) {
@@ -125,13 +126,13 @@ bool DrawModel(const ModelView& view, ModelBounds& boundsCopy, cinder::CameraPer
     const Mat44& projection = camera.projectionMatrix;
 
     glUseProgram(shader->program);
-    SendPointLights(*shader);
+    SendPointLights(*shader, options.lightEnabled);
     SetMainLight(*shader);
     if (shader->specularIntensityLocation != -1) glUniform1f(shader->specularIntensityLocation, gShading.specularIntensity);
     if (shader->specularPowerLocation != -1) glUniform1f(shader->specularPowerLocation, gShading.specularPower);
     if (shader->eyeWorldPosLocation != -1)
       glUniform3f(shader->eyeWorldPosLocation, camera.eyePoint.x, camera.eyePoint.y, camera.eyePoint.z);
-    if (shader->useVertexColLocation != -1) glUniform1i(shader->useVertexColLocation, gSettings.use_vertex_col ? 1 : 0);
+    if (shader->useVertexColLocation != -1) glUniform1i(shader->useVertexColLocation, options.useVertexColours ? 1 : 0);
     if (shader->disableAlphaLocation != -1) glUniform1i(shader->disableAlphaLocation, gShading.disableAlpha ? 1 : 0);
     GlClearErrors();
 
@@ -148,10 +149,10 @@ bool DrawModel(const ModelView& view, ModelBounds& boundsCopy, cinder::CameraPer
         glBindBuffer(GL_ARRAY_BUFFER, slot.vertexBuffers[static_cast<size_t>(j)]);
         BindVertexLayout();
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, slot.indexBuffers[static_cast<size_t>(j)]);
-        BindSurfaceTextures(*shader, slot, j, defaultTexture, identityNormalMap);
+        BindSurfaceTextures(*shader, slot, j, options.bumpMapping, defaultTexture, identityNormalMap);
         const int32_t indexCount = slot.indexCounts[static_cast<size_t>(j)];
         glDrawElements(GL_TRIANGLES, indexCount, kIndexType, nullptr);
-        if (gSettings.wireframe) DrawWireframe(*shader, mvp, normalMatrix, camera.eyePoint, indexCount);
+        if (options.wireframe) DrawWireframe(*shader, mvp, normalMatrix, camera.eyePoint, indexCount);
         UnbindVertexLayout();
       }
       glBindBuffer(GL_ARRAY_BUFFER, 0);
@@ -159,13 +160,13 @@ bool DrawModel(const ModelView& view, ModelBounds& boundsCopy, cinder::CameraPer
       glActiveTexture(GL_TEXTURE0);
       glBindTexture(GL_TEXTURE_2D, 0);
       glUseProgram(0);
-      if (gSettings.draw_tangents && slot.debugList != 0) {
+      if (options.drawTangents && slot.debugList != 0) {
         GlPushModelView();
         glTranslatef(0.0f, offset.y, 0.0f);
         glCallList(slot.debugList);
         GlPopModelView();
       }
-      if (!gSettings.draw_LODS) break;
+      if (!options.drawLods) break;
       glUseProgram(shader->program);
       if (view.boundsMutex && view.jobBounds) {
         std::lock_guard<std::mutex> lock(*view.boundsMutex);
@@ -219,9 +220,9 @@ void DrawAxisCross() {
   glTranslatef(0.0f, -0.1f, 0.0f);
 }
 
-void DrawLightSpheres() {
+void DrawLightSpheres(const bool enabled[2]) {
   for (int i = 0; i < 2; ++i) {
-    if (!gSettings.light_enable[i]) continue;
+    if (!enabled[i]) continue;
     const Light& light = SceneLights.lights[i];
     glColor4f(light.color[0], light.color[1], light.color[2], 1.0f);
     GlDrawSphere({light.position[0], light.position[1], light.position[2]}, 1.0f, 20);
@@ -251,10 +252,9 @@ namespace {
 
 // The three size labels of a box drawn at yOffset: its extent along Y ("W"), X ("D") and Z ("H")
 // in the model's units, lying on the ground beside the box and standing at its side.
-void DrawBoxLabels(const BoundsBox& box, float yOffset, const SceneText& text) {
+void DrawBoxLabels(const BoundsBox& box, float yOffset, float scale, const SceneText& text) {
   const SceneTextStyle style{5.0f, 0.0f, 0.15f};
   const Vec3 e = box.max - box.min;
-  const float scale = gSettings.scale;
   char label[32];
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   glEnable(GL_TEXTURE_2D);
@@ -288,7 +288,8 @@ void DrawBoxLabels(const BoundsBox& box, float yOffset, const SceneText& text) {
 
 }  // namespace
 
-void DrawBoundingBox(const PickRay& ray, const ModelBounds& bounds, bool mouseOverGui, const SceneText& text) {
+void DrawBoundingBox(const PickRay& ray, const ModelBounds& bounds, const ViewOptions& options, bool mouseOverGui,
+                     const SceneText& text) {
   float yOffset = 0.0f;
   for (uint32_t i = 0; i < bounds.count; ++i) {
     const BoundsBox& lod = bounds.blocks[i].lodBox;
@@ -296,9 +297,9 @@ void DrawBoundingBox(const PickRay& ray, const ModelBounds& bounds, bool mouseOv
     const float alpha = !mouseOverGui && box.HitByRay(ray) ? 1.0f : 0.5f;
     glColor4f(0.439f, 0.773f, 1.0f, alpha);
     GlDrawWireBox((box.min + box.max) * 0.5f, box.max - box.min);
-    if (gSettings.draw_bounding_box_units && text.IsPlugged()) DrawBoxLabels(box, yOffset, text);
+    if (options.drawBoundingBoxUnits && text.IsPlugged()) DrawBoxLabels(box, yOffset, bounds.blocks[i].scale, text);
     yOffset += lod.max.y - lod.min.y + 20.0f;
-    if (!gSettings.draw_LODS) break;
+    if (!options.drawLods) break;
   }
 }
 
@@ -322,8 +323,9 @@ void AnimateLights(SceneState& state, float nowMs) {
 }
 
 bool DrawScene(SceneState& state, const ModelView& view, SceneFrame& frame) {
-  if (gSettings.draw_grid) DrawGrid(state.gridColour);
-  if (gSettings.draw_axis) DrawAxisCross();
+  const ViewOptions& options = frame.options;
+  if (options.drawGrid) DrawGrid(state.gridColour);
+  if (options.drawAxis) DrawAxisCross();
   glEnable(GL_TEXTURE_2D);
   glEnable(GL_ALPHA_TEST);
   glAlphaFunc(GL_GREATER, 0.05f);
@@ -335,7 +337,8 @@ bool DrawScene(SceneState& state, const ModelView& view, SceneFrame& frame) {
                                                     (h - static_cast<float>(frame.mouseY)) / h, w / h);
   glColor4f(1, 1, 1, 1);
   const bool drawn =
-      ModelRenderer::DrawModel(view, state.modelBounds, *frame.camera, state.defaultTexture, state.identityNormalMap);
+      ModelRenderer::DrawModel(view, options, state.modelBounds, *frame.camera, state.defaultTexture,
+                               state.identityNormalMap);
   if (drawn) {
     const BoundsBox& lod0 = state.modelBounds.blocks[0].lodBox;
     const Vec3 size = lod0.max - lod0.min;
@@ -350,11 +353,11 @@ bool DrawScene(SceneState& state, const ModelView& view, SceneFrame& frame) {
   glDisable(GL_TEXTURE_2D);
   glDisable(GL_LIGHTING);
   glColor3f(1, 1, 1);
-  DrawLightSpheres();
+  DrawLightSpheres(options.lightEnabled);
   if (drawn) {
-    if (gSettings.draw_bones && frame.drawBones) frame.drawBones(ray);
-    if (gSettings.draw_bounding_box) DrawBoundingBox(ray, state.modelBounds, frame.mouseOverGui, state.labelText);
-    if (gSettings.draw_central_locator) {
+    if (options.drawBones && frame.drawBones) frame.drawBones(ray);
+    if (options.drawBoundingBox) DrawBoundingBox(ray, state.modelBounds, options, frame.mouseOverGui, state.labelText);
+    if (options.drawCentralLocator) {
       glTranslatef(state.modelCenter[0], state.modelCenter[1], state.modelCenter[2]);
       DrawLocator();
     }

@@ -20,6 +20,7 @@
 #include "view/model_render_data.h"
 #include "view/scene_text.h"
 #include "view/shader.h"
+#include "view/view_options.h"
 
 struct DirectionalLight {
   float color[3] = {1, 1, 1};
@@ -59,6 +60,7 @@ struct SceneState {
 
 // What a frame gives the pass besides the model.
 struct SceneFrame {
+  ViewOptions options;            // the settings as the frame took them
   cinder::CameraPersp* camera = nullptr;
   int32_t width = 1, height = 1;  // client size
   int32_t mouseX = 0, mouseY = 0; // pointer in client coordinates
@@ -74,8 +76,8 @@ namespace ModelRenderer {
 // draws nothing but still copies the bounds and counts as drawn. A surface without a colour map
 // (texture 0, or no texture record) draws with defaultTexture, one without a normal map (or with
 // bump mapping off) with identityNormalMap: never with whatever texture was bound before.
-bool DrawModel(const ModelView& view, ModelBounds& boundsCopy, cinder::CameraPersp& camera,
-               uint32_t defaultTexture, uint32_t identityNormalMap);
+bool DrawModel(const ModelView& view, const ViewOptions& options, ModelBounds& boundsCopy,
+               cinder::CameraPersp& camera, uint32_t defaultTexture, uint32_t identityNormalMap);
 // Sends gShading.mainLight (skipped when the program has no main light colour uniform).
 void SetMainLight(const Shader& shader);
 // Sends "gNumPointLights" and count lights from first (skipped when the program has no such
@@ -87,12 +89,15 @@ void SetPointLights(const Shader& shader, int count, const Light* first);
 // The ground grid: 21 x 21 lines 5 units apart from -50 to 50, the two centre lines red.
 void DrawGrid(const float colour[3]);
 void DrawAxisCross();
-void DrawLightSpheres();
+// The enabled point lights as small spheres in their colours.
+void DrawLightSpheres(const bool enabled[2]);
 void DrawLocator();
-// The LOD boxes (only the first unless draw_LODS), opaque when the ray hits them and the pointer is
-// not over the GUI, half transparent otherwise; with draw_bounding_box_units, each with its size
-// labels "W", "D" and "H" in text (when plugged).
-void DrawBoundingBox(const PickRay& ray, const ModelBounds& bounds, bool mouseOverGui, const SceneText& text);
+// The LOD boxes (only the first unless options.drawLods), opaque when the ray hits them and the
+// pointer is not over the GUI, half transparent otherwise; with options.drawBoundingBoxUnits, each
+// with its size labels "W", "D" and "H" in text (when plugged), in the units the LOD had before
+// its load applied its block's scale.
+void DrawBoundingBox(const PickRay& ray, const ModelBounds& bounds, const ViewOptions& options, bool mouseOverGui,
+                     const SceneText& text);
 // A size label's value: extent / scale truncated to an integer; the extent itself when scale is
 // not above 0 (the model was then loaded in its own units); saturated at the int32 limits, 0
 // for no number.

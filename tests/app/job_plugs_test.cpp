@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 
-#include "core/settings.h"
 #include "jobs/xmodel_threaded.h"
 #include "platform/files.h"
 #include "platform/open.h"
@@ -33,8 +32,9 @@ TEST(JobPlugsThread, TagsAndGdtJobsWriteTheirFiles) {
   });
 
   XmodelThreaded jobs;
-  jobs.SetGDTFolder(folder.Path("GDTs"));
-  testing_support::StartJobThread(jobs, PlugExportSteps, GameId::Cod4, folder.Path("exported"), folder.Root());
+  JobOptions options = testing_support::OptionsFor(GameId::Cod4, folder.Path("exported"));
+  options.gdtFolder = folder.Path("GDTs");
+  testing_support::StartJobThread(jobs, PlugExportSteps, options, folder.Root());
   jobs.AddJob(testfiles::RealDataPath("cod4/raw/xmodel/body_alice"), LoadXmodel | LoadSurfaces, false);
   jobs.QueueJob(kViewTagsJob);
   jobs.QueueJob(DumpGdt);
@@ -54,10 +54,10 @@ TEST(JobPlugsThread, TagsAndGdtJobsWriteTheirFiles) {
 // after the LOD names of the model file.
 TEST(JobPlugsThread, ObjAndXmodelExportJobsWriteTheirFiles) {
   TempFolder folder;
-  const bool savedLods = gSettings.export_lods, savedSub = gSettings.sub_folder, savedMtl = gSettings.mtl;
-  gSettings.export_lods = gSettings.sub_folder = gSettings.mtl = true;
+  JobOptions options = testing_support::OptionsFor(GameId::Cod4, folder.Path("exported"));
+  options.exportLods = options.exports.subFolder = options.exports.mtl = true;
   XmodelThreaded jobs;
-  testing_support::StartJobThread(jobs, PlugExportSteps, GameId::Cod4, folder.Path("exported"), folder.Root());
+  testing_support::StartJobThread(jobs, PlugExportSteps, options, folder.Root());
   jobs.AddJob(testfiles::RealDataPath("cod4/raw/xmodel/weapon_mp_m1garand_rifle"), LoadXmodel | LoadSurfaces, false);
   jobs.QueueJob(ExportObj);
   jobs.QueueJob(ExportXmodelExport);
@@ -69,5 +69,4 @@ TEST(JobPlugsThread, ObjAndXmodelExportJobsWriteTheirFiles) {
   }
   EXPECT_TRUE(WaitForFile(out + "weapon_usa_m1garand_rifle_LOD01.XMODEL_EXPORT"));
   jobs.Stop();
-  std::tie(gSettings.export_lods, gSettings.sub_folder, gSettings.mtl) = std::tie(savedLods, savedSub, savedMtl);
 }

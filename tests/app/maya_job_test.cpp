@@ -2,7 +2,6 @@
 
 
 #include "app/job_plugs.h"
-#include "core/settings.h"
 #include "jobs/xmodel_threaded.h"
 #include "platform/files.h"
 #include "support/game_files.h"
@@ -17,15 +16,15 @@ using testing_support::WaitUntil;
 // bind script per LOD of a three-LOD model, in a folder named after the model, and the job's
 // line per LOD.
 TEST(MayaJobThread, ExportJobWritesEveryLod) {
-  const VornSettings saved = gSettings;
-  gSettings.export_lods = true;
-  gSettings.sub_folder = true;
-  gSettings.mel_bind = true;
   TempFolder folder;
+  JobOptions options = testing_support::OptionsFor(GameId::Cod4, folder.Path("exported"));
+  options.exportLods = true;
+  options.exports.subFolder = true;
+  options.exports.melBind = true;
   LogCapture log;
   {
     XmodelThreaded jobs;
-    testing_support::StartJobThread(jobs, PlugExportSteps, GameId::Cod4, folder.Path("exported"), folder.Root());
+    testing_support::StartJobThread(jobs, PlugExportSteps, options, folder.Root());
     jobs.AddJob(testfiles::RealDataPath("cod4/raw/xmodel/weapon_mp_m1garand_rifle"), LoadXmodel | LoadSurfaces, false);
     jobs.QueueJob(ExportMaya);
     const std::string out = folder.Path("exported/weapon_mp_m1garand_rifle/");
@@ -41,5 +40,4 @@ TEST(MayaJobThread, ExportJobWritesEveryLod) {
     }));
     jobs.Stop();
   }
-  gSettings = saved;
 }

@@ -61,29 +61,23 @@ class BoxLabels : public ::testing::Test {
     canvas_ = GlCanvas::Shared();
     ASSERT_TRUE(canvas_->IsOpen()) << canvas_->Error();
     fonts_.LoadFonts(DELVIX_PROGRAM_DIR);
-    saved_ = gSettings;
-    gSettings.draw_LODS = false;
-    gSettings.scale = 1.0f;
     bounds_.count = 1;
     bounds_.blocks[0].lodBox = BoundsBox({-10, -10, 0}, {10, 10, 20});
     ray_.origin = {0, 0, 90};
     ray_.SetDirection({0, 0, 1});  // away from the box: drawn half transparent
   }
-  void TearDown() override {
-    gSettings = saved_;
-    fonts_.Shutdown();
-  }
+  void TearDown() override { fonts_.Shutdown(); }
 
   // Draws the box from above (+Y up on the screen) and collects the text pixels beside its
   // right side (the "W" label) and below its front side (the "D" label), in window pixels.
   void Draw(bool units) {
-    gSettings.draw_bounding_box_units = units;
+    options_.drawBoundingBoxUnits = units;
     canvas_->Clear(0, 0, 0);
     camera_ = CameraLookingAtOrigin({0, 0, 90});
     GlSetCameraMatrices(camera_);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    DrawBoundingBox(ray_, bounds_, true, SceneTextFromFonts(fonts_));
+    DrawBoundingBox(ray_, bounds_, options_, true, SceneTextFromFonts(fonts_));
     const ScreenPoint boxRight = camera_.WorldToScreen({10, 0, 0}, kSize, kSize);
     const ScreenPoint boxFront = camera_.WorldToScreen({0, -10, 0}, kSize, kSize);
     for (int y = 0; y < kSize; ++y) {
@@ -101,7 +95,7 @@ class BoxLabels : public ::testing::Test {
 
   GlCanvas* canvas_ = nullptr;
   TextFonts fonts_;
-  VornSettings saved_;
+  ViewOptions options_;
   ModelBounds bounds_;
   PickRay ray_;
   cinder::CameraPersp camera_;

@@ -5,7 +5,6 @@
 
 #include <filesystem>
 
-#include "core/settings.h"
 #include "jobs/xmodel_threaded.h"
 #include "support/game_files.h"
 #include "support/iwi_builder.h"
@@ -26,10 +25,8 @@ class ImageExportJob : public testing::Test {
     model.baseFolder = folder.Path("game/");
     for (const char* name : {"~body_col.iwi", "body_nml.iwi", "glass_col.iwi"})
       testfiles::WriteGameFile(folder.Path("game/images/") + name, testfiles::MakeIwi({6, 13, 0, 8, 8, 0}));
-    gSettings.images_local = true;
-    gSettings.load_textures = true;
+    options.imagesLocal = true;
   }
-  void TearDown() override { gSettings = saved; }
 
   bool Exists(const std::string& relative) const { return std::filesystem::is_regular_file(folder.Path(relative)); }
   int FilesIn(const std::string& relative) const {
@@ -42,7 +39,7 @@ class ImageExportJob : public testing::Test {
   MaterialList materials;
   Xmodel model{materials};
   const std::string exportImages = folder.Path("export/images");
-  VornSettings saved = gSettings;
+  ExportOptions options;
 };
 
 }  // namespace
@@ -52,7 +49,7 @@ TEST_F(ImageExportJob, ColourMapsAsDdsOtherTexturesAsTgaEachOnce) {
   materials.materials[1].textures.push_back(materials.materials[0].textures[0]);
   ASSERT_EQ(model.LoadImages(), ResultCode::Success);
   LogCapture log;
-  ASSERT_EQ(MoveModelImages(model, exportImages), ResultCode::Success);
+  ASSERT_EQ(MoveModelImages(model, exportImages, options), ResultCode::Success);
   EXPECT_TRUE(Exists("export/images/_body_col.dds"));
   EXPECT_TRUE(Exists("export/images/body_nml.tga"));
   EXPECT_TRUE(Exists("export/images/glass_col.dds"));
@@ -63,9 +60,9 @@ TEST_F(ImageExportJob, ColourMapsAsDdsOtherTexturesAsTgaEachOnce) {
 }
 
 TEST_F(ImageExportJob, TheTgaChoiceAppliesToColourMaps) {
-  model.imagesAsTga = true;
+  options.colourMaps = ImageTarget::Tga;
   ASSERT_EQ(model.LoadImages(), ResultCode::Success);
-  ASSERT_EQ(MoveModelImages(model, exportImages), ResultCode::Success);
+  ASSERT_EQ(MoveModelImages(model, exportImages, options), ResultCode::Success);
   EXPECT_TRUE(Exists("export/images/_body_col.tga"));
   EXPECT_TRUE(Exists("export/images/glass_col.tga"));
   EXPECT_FALSE(Exists("export/images/_body_col.dds"));
@@ -73,18 +70,17 @@ TEST_F(ImageExportJob, TheTgaChoiceAppliesToColourMaps) {
 
 // Images not loaded for the view are read by name and written the same way.
 TEST_F(ImageExportJob, WithoutLoadedImagesTheyAreReadByName) {
-  gSettings.load_textures = false;
-  ASSERT_EQ(model.LoadImages(), ResultCode::Success);
-  ASSERT_EQ(MoveModelImages(model, exportImages), ResultCode::Success);
+  ASSERT_EQ(model.LoadImages(/*readFiles=*/false), ResultCode::Success);
+  ASSERT_EQ(MoveModelImages(model, exportImages, options), ResultCode::Success);
   EXPECT_TRUE(Exists("export/images/_body_col.dds"));
   EXPECT_TRUE(Exists("export/images/body_nml.tga"));
   EXPECT_TRUE(Exists("export/images/glass_col.dds"));
 }
 
 TEST_F(ImageExportJob, BesideTheIwiFilesWhenImagesAreNotLocal) {
-  gSettings.images_local = false;
+  options.imagesLocal = false;
   ASSERT_EQ(model.LoadImages(), ResultCode::Success);
-  ASSERT_EQ(MoveModelImages(model, exportImages), ResultCode::Success);
+  ASSERT_EQ(MoveModelImages(model, exportImages, options), ResultCode::Success);
   EXPECT_TRUE(Exists("game/images/~body_col.dds"));
   EXPECT_TRUE(Exists("game/images/body_nml.tga"));
   EXPECT_EQ(FilesIn("export/images"), 0);
@@ -94,12 +90,12 @@ TEST_F(ImageExportJob, ReportsTheRealReasonAndNeedsALoadedModel) {
   testfiles::WriteGameFile(folder.Path("game/images/glass_col.iwi"), {'I', 'W', 'i', 7});
   ASSERT_EQ(model.LoadImages(), ResultCode::Success);
   LogCapture log;
-  ASSERT_EQ(MoveModelImages(model, exportImages), ResultCode::Success);
+  ASSERT_EQ(MoveModelImages(model, exportImages, options), ResultCode::Success);
   EXPECT_TRUE(log.Has("^1IWI Error^7: Error Number: 17"));
   EXPECT_FALSE(Exists("export/images/glass_col.dds"));
 
   model.loaded = false;
-  EXPECT_EQ(MoveModelImages(model, exportImages), ResultCode::NotLoaded);
+  EXPECT_EQ(MoveModelImages(model, exportImages, options), ResultCode::NotLoaded);
 }
 
 TEST_F(ImageExportJob, ConvertIwiWritesBesideTheIwiFile) {
@@ -133,24 +129,21 @@ TEST(ImageExportSteps, PlugsIntoTheJobThread) {
 // writes them, a conversion writes one beside its IWI file.
 TEST(ImageStepsThread, RealModelThroughTheJobThread) {
   TempFolder folder;
-  const VornSettings saved = gSettings;
-  gSettings.sub_folder = false;
-  gSettings.images_local = true;
-  gSettings.load_textures = true;
+  JobOptions options = testing_support::OptionsFor(GameId::Cod5, folder.Path("export"));
+  options.exports.imagesLocal = true;
   std::filesystem::create_directories(folder.Path("game"));  // the conversion writes beside the IWI files
   std::filesystem::copy(testfiles::RealDataPath("cod5/raw"), folder.Path("game/raw"),
                         std::filesystem::copy_options::recursive);
   LogCapture log;
   {
     XmodelThreaded jobs;
-    testing_support::StartJobThread(jobs, AddImageSteps, GameId::Cod5, folder.Path("export"), folder.Root());
+    testing_support::StartJobThread(jobs, AddImageSteps, options, folder.Root());
     jobs.AddJob(folder.Path("game/raw/xmodel/viewmodel_richtofen_diary_pencil"), kModelLoadJob, false);
     jobs.AddJob("", MoveImages, false);
     jobs.AddJob("normalMap:mtl_richtofen_diary_pencil", IwiToDds, false);
     EXPECT_TRUE(testing_support::WaitUntil([&] { return log.Has("Converted: i_richtofen_diary_pencil_n.iwi"); }));
     jobs.Stop();
   }
-  gSettings = saved;
   EXPECT_TRUE(log.Has("^5Moved Images Across"));
   EXPECT_TRUE(std::filesystem::is_regular_file(folder.Path("export/images/i_richtofen_diary_pencil_c.dds")));
   EXPECT_TRUE(std::filesystem::is_regular_file(folder.Path("export/images/i_richtofen_diary_pencil_n.tga")));

@@ -10,7 +10,6 @@
 #include <fstream>
 
 #include "core/log.h"
-#include "core/settings.h"
 #include "export_test_util.h"
 #include "maya_ascii_check.h"
 #include "support/model_fixture.h"
@@ -27,28 +26,27 @@ using testmodels::Weights;
 
 namespace {
 
-// The settings the exporter reads, restored after each test.
+// The export options a test gives the writer: by default with the bind script and the images in
+// the export folder.
 class MayaExport : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_ = gSettings;
-    gSettings.mel_bind = true;
-    gSettings.images_local = true;
+    options_.melBind = true;
+    options_.imagesLocal = true;
   }
-  void TearDown() override { gSettings = saved_; }
 
   // Exports lod of model into the temporary folder; the scene and script texts.
   struct Files {
     std::string scene, script;
   };
   Files Export(Xmodel& model, int lod = 0) {
-    EXPECT_EQ(ExportMaya(model, lod, folder_.Root()), ResultCode::Success);
+    EXPECT_EQ(ExportMaya(model, lod, folder_.Root(), options_), ResultCode::Success);
     const std::string base = folder_.Root() + "/" + model.info.lods[static_cast<size_t>(lod)].surfsName;
     return {exporttest::ReadAll(base + ".ma"), exporttest::ReadAll(base + "_bind.mel")};
   }
 
   TempFolder folder_;
-  VornSettings saved_;
+  ExportOptions options_;
 };
 
 XmodelTriangle Tri(int a, int b, int c) {
@@ -161,7 +159,7 @@ TEST_F(MayaExport, SmallModelMatchesGoldenFiles) {
                           Bone("tag_origin", -1)},
                          0);
   model.info.lods[0].loadTime = 3;
-  model.scale = 2.54f;
+  model.info.boneScale = 2.54f;  // as a load at scale 2.54 leaves it: the joints' radius follows
   testmodels::AddMaterial(materials, "mtl_small_wood", {{"colorMap", "~small_wood_c"}, {"normalMap", "small_wood_n"}});
   testmodels::AddMaterial(materials, "mtl_small_glass", {{"specularMap", "small_glass_s"}});
 
@@ -205,7 +203,7 @@ TEST_F(MayaExport, SceneIsWellFormedForAwkwardModels) {
   EXPECT_EQ(scene.fileTextures.at("mtl_aFILE"), "images/a_c.dds");
 }
 
-// The Part's own counts for a mesh of 10 vertices and 4 triangles, nine UVs on three lines, and a
+// The counts Maya reads for a mesh of 10 vertices and 4 triangles, nine UVs on three lines, and a
 // LOD without surfaces.
 TEST_F(MayaExport, MeshHeadersAndEmptyLod) {
   MaterialList materials;
@@ -215,7 +213,7 @@ TEST_F(MayaExport, MeshHeadersAndEmptyLod) {
   surface.triangleCount = 4;
   XmodelSurface nine = testmodels::StripSurface(9);
   testmodels::MakeLoaded(model, "m", {Lod("m_lod0", {surface, nine}, {"x", "x"}), Lod("m_lod1", {})}, {Bone("tag_origin", -1)}, 1);
-  gSettings.mel_bind = false;
+  options_.melBind = false;
 
   const Files files = Export(model);
   for (const char* expected : {"\"f[0:10]\";", "setAttr -s 10 \".uvst[0].uvsp[0:9]\"", "setAttr -s 12 \".clst[0].clsp\";",
@@ -258,8 +256,8 @@ TEST_F(MayaExport, TexturePathsFollowTheImageExport) {
     Xmodel model(materials);
     testmodels::MakeLoaded(model, "gun", {Lod("gun_lod0", {testmodels::StripSurface(3)}, {"mtl_gun"})}, {Bone("tag_origin", -1)}, 1);
     testmodels::AddMaterial(materials, "mtl_gun", {{"colorMap", "w_~gun_c"}});
-    gSettings.images_local = c.local;
-    model.imagesAsTga = c.tga;
+    options_.imagesLocal = c.local;
+    options_.colourMaps = c.tga ? ImageTarget::Tga : ImageTarget::Dds;
     const MayaScene scene = CheckMayaAscii(Export(model).scene);
     std::string expected = c.expected;
     if (c.local) std::replace(expected.begin(), expected.end(), '~', '_');
@@ -300,7 +298,7 @@ TEST_F(MayaExport, EveryVertexGetsItsWeights) {
   }
 }
 
-// The weight lines keep the Part's forms: a range per run, 16-bit weights as "%.5f".
+// The weight lines keep their two forms: a range per run, 16-bit weights as "%.5f".
 TEST_F(MayaExport, WeightLineForms) {
   MaterialList materials;
   Xmodel model(materials);
@@ -321,31 +319,31 @@ TEST_F(MayaExport, WeightLineForms) {
 TEST_F(MayaExport, PreconditionsAndOpenFailures) {
   MaterialList materials;
   Xmodel model(materials);
-  EXPECT_EQ(ExportMaya(model, 0, folder_.Root()), ResultCode::NotLoaded);
+  EXPECT_EQ(ExportMaya(model, 0, folder_.Root(), options_), ResultCode::NotLoaded);
   testmodels::MakeLoaded(model, "p", {Lod("p_lod0", {testmodels::StripSurface(3)}, {"m"}), Lod("p_lod1", {})}, {Bone("tag_origin", -1)}, 1);
   model.surfacesSetUp = false;
-  EXPECT_EQ(ExportMaya(model, 0, folder_.Root()), ResultCode::SurfacesNotSetUp);
+  EXPECT_EQ(ExportMaya(model, 0, folder_.Root(), options_), ResultCode::SurfacesNotSetUp);
   model.surfacesSetUp = true;
-  EXPECT_EQ(ExportMaya(model, -1, folder_.Root()), ResultCode::InvalidIndex);
-  EXPECT_EQ(ExportMaya(model, 2, folder_.Root()), ResultCode::InvalidIndex);
+  EXPECT_EQ(ExportMaya(model, -1, folder_.Root(), options_), ResultCode::InvalidIndex);
+  EXPECT_EQ(ExportMaya(model, 2, folder_.Root(), options_), ResultCode::InvalidIndex);
   model.info.lods[1].loaded = false;
-  EXPECT_EQ(ExportMaya(model, 1, folder_.Root()), ResultCode::NotLoaded);
+  EXPECT_EQ(ExportMaya(model, 1, folder_.Root(), options_), ResultCode::NotLoaded);
   EXPECT_TRUE(std::filesystem::is_empty(folder_.Root()));  // nothing created before the checks pass
 
   // A folder path under a regular file cannot be created or opened.
   TempFolder other;
   other.Write("plain", "x");
   const std::string file = other.Path("plain");
-  EXPECT_EQ(ExportMaya(model, 0, file + "/sub"), ResultCode::CantOpenFile);
+  EXPECT_EQ(ExportMaya(model, 0, file + "/sub", options_), ResultCode::CantOpenFile);
 
   // A full disk is a failure, for the scene and for the script.
   exporttest::LinkToFullDevice(folder_.Path("full"), "p_lod0.ma");
-  EXPECT_EQ(ExportMaya(model, 0, folder_.Path("full")), ResultCode::WriteFailed);
+  EXPECT_EQ(ExportMaya(model, 0, folder_.Path("full"), options_), ResultCode::WriteFailed);
   exporttest::LinkToFullDevice(folder_.Path("fullmel"), "p_lod0_bind.mel");
   EXPECT_EQ(WriteBindScript(model, 0, folder_.Path("fullmel/")), ResultCode::WriteFailed);
 
   // Success: the folder is made, the progress ends at 99.
-  EXPECT_EQ(ExportMaya(model, 0, folder_.Path("new/deeper")), ResultCode::Success);
+  EXPECT_EQ(ExportMaya(model, 0, folder_.Path("new/deeper"), options_), ResultCode::Success);
   EXPECT_TRUE(exporttest::FileExists(folder_.Path("new/deeper/p_lod0.ma")));
   EXPECT_TRUE(exporttest::FileExists(folder_.Path("new/deeper/p_lod0_bind.mel")));
   EXPECT_EQ(model.progress.load(), 99);
@@ -368,7 +366,7 @@ TEST_F(MayaExport, ReadOnlyFolderGivesNoPermission) {
     Xmodel model(materials);
     testmodels::MakeLoaded(model, "p", {Lod("p_lod0", {testmodels::StripSurface(3)}, {"m"})}, {Bone("tag_origin", -1)}, 1);
     LogCapture log;
-    ResultCode result = ExportMaya(model, 0, folder_.Path("locked"));
+    ResultCode result = ExportMaya(model, 0, folder_.Path("locked"), options_);
     bool logged = log.Has("^1Mel Error^7: " + ErrorText(ResultCode::NoPermission));
     _exit(result == ResultCode::NoPermission ? (logged ? 0 : 2) : 1);
   }

@@ -93,7 +93,7 @@ TEST(XmodelExport, TinyModelMatchesGoldenFile) {
   MaterialList materials;
   Xmodel model(materials);
   BuildTinyModel(model, materials);
-  ASSERT_EQ(ExportXmodelExport(model, temp.Root()), ResultCode::Success);
+  ASSERT_EQ(ExportXmodelExport(model, temp.Root(), ExportOptions{}), ResultCode::Success);
   const std::string written = ReadAll(temp.Path("tiny_lod0.XMODEL_EXPORT"));
   if (std::getenv("DELVIX_UPDATE_GOLDEN")) std::ofstream(Golden("tiny_lod0.XMODEL_EXPORT"), std::ios::binary) << written;
   EXPECT_EQ(written, ReadAll(Golden("tiny_lod0.XMODEL_EXPORT")));
@@ -158,7 +158,7 @@ TEST(XmodelExport, LoadScaleIsUndoneWithoutChangingTheModel) {
   MakeLoaded(model, "scaled", {Lod("scaled_lod0", {Surface({Vertex(1, -2, 0.5f)}, {})})},
              {Bone("tag_origin", -1), Bone("j_1", 0, 4, 0, 0)}, 1);
   model.ApplyScaleFactor(2.0f);
-  ASSERT_EQ(ExportXmodelExport(model, temp.Root()), ResultCode::Success);
+  ASSERT_EQ(ExportXmodelExport(model, temp.Root(), ExportOptions{}), ResultCode::Success);
   const std::string text = ReadAll(temp.Path("scaled_lod0.XMODEL_EXPORT"));
   EXPECT_NE(text.find("//Scale: 0.500000\r\n"), std::string::npos);
   EXPECT_NE(text.find("VERT 0\r\nOFFSET 1.000000, -2.000000, 0.500000\r\n"), std::string::npos);
@@ -168,7 +168,7 @@ TEST(XmodelExport, LoadScaleIsUndoneWithoutChangingTheModel) {
 
   // A scale of 0 is never applied, so the positions stay and the file holds them as read.
   model.ApplyScaleFactor(0.0f);
-  ASSERT_EQ(ExportXmodelExport(model, temp.Root()), ResultCode::Success);
+  ASSERT_EQ(ExportXmodelExport(model, temp.Root(), ExportOptions{}), ResultCode::Success);
   EXPECT_EQ(ReadAll(temp.Path("scaled_lod0.XMODEL_EXPORT")), text);
 }
 
@@ -183,7 +183,7 @@ TEST(XmodelExport, LargeModelsNeitherWrapNorOverflow) {
   MaterialList materials;
   Xmodel model(materials);
   MakeLoaded(model, "big", {Lod("big_lod0", std::move(surfaces), {"m", "m", "m"})}, bones, 1);
-  ASSERT_EQ(ExportXmodelExport(model, temp.Root()), ResultCode::Success);
+  ASSERT_EQ(ExportXmodelExport(model, temp.Root(), ExportOptions{}), ResultCode::Success);
   const std::string text = ReadAll(temp.Path("big_lod0.XMODEL_EXPORT"));
   ParsedXmodelExport file = Parse(text);
   EXPECT_EQ(file.numBones, 300);
@@ -201,22 +201,22 @@ TEST(XmodelExport, FailuresAreReported) {
   TempFolder temp;
   MaterialList materials;
   Xmodel model(materials);
-  EXPECT_EQ(ExportXmodelExport(model, temp.Root()), ResultCode::NotLoaded);
+  EXPECT_EQ(ExportXmodelExport(model, temp.Root(), ExportOptions{}), ResultCode::NotLoaded);
   MakeLoaded(model, "m", {Lod("m_lod0", {StripSurface(3)})}, {Bone("tag_origin", -1)}, 1);
   model.surfacesSetUp = false;
-  EXPECT_EQ(ExportXmodelExport(model, temp.Root()), ResultCode::SurfacesNotSetUp);
+  EXPECT_EQ(ExportXmodelExport(model, temp.Root(), ExportOptions{}), ResultCode::SurfacesNotSetUp);
   model.surfacesSetUp = true;
   model.info.lods[0].loaded = false;
-  EXPECT_EQ(ExportXmodelExport(model, temp.Root()), ResultCode::NotLoaded);
+  EXPECT_EQ(ExportXmodelExport(model, temp.Root(), ExportOptions{}), ResultCode::NotLoaded);
   EXPECT_TRUE(std::filesystem::is_empty(temp.Root()));
   model.info.lods[0].loaded = true;
 
   std::ofstream(temp.Path("file")) << "x";
-  EXPECT_EQ(ExportXmodelExport(model, temp.Path("file/sub")), ResultCode::CantOpenFile);
+  EXPECT_EQ(ExportXmodelExport(model, temp.Path("file/sub"), ExportOptions{}), ResultCode::CantOpenFile);
   exporttest::LinkToFullDevice(temp.Path("full"), "m_lod0.XMODEL_EXPORT");
-  EXPECT_EQ(ExportXmodelExport(model, temp.Path("full")), ResultCode::WriteFailed);
+  EXPECT_EQ(ExportXmodelExport(model, temp.Path("full"), ExportOptions{}), ResultCode::WriteFailed);
   model.info.lods.clear();
-  EXPECT_EQ(ExportXmodelExport(model, temp.Root()), ResultCode::InvalidIndex);
+  EXPECT_EQ(ExportXmodelExport(model, temp.Root(), ExportOptions{}), ResultCode::InvalidIndex);
 }
 
 // Every real model that loads: the counts in the file are the model's, every weight names a bone
@@ -229,7 +229,7 @@ TEST(XmodelExport, RealModelsExportConsistentFiles) {
   for (exporttest::RealModel& real : models) {
     SCOPED_TRACE(real.label);
     Xmodel& model = *real.model;
-    ASSERT_EQ(ExportXmodelExport(model, temp.Path(real.label)), ResultCode::Success);
+    ASSERT_EQ(ExportXmodelExport(model, temp.Path(real.label), ExportOptions{}), ResultCode::Success);
     const XmodelLod& lod = model.info.lods[0];
     ParsedXmodelExport file = Parse(ReadAll(temp.Path(real.label) + "/" + lod.surfsName + ".XMODEL_EXPORT"));
     size_t vertices = 0, triangles = 0;

@@ -64,25 +64,25 @@ std::string Join(const std::string& name, const std::string& a, int b = -1) {
 // Every step plugged in with a fake that records its call and succeeds.
 void PlugFakes(JobSteps& steps, StepRecorder& rec) {
   steps.buildBounds = [&](const Xmodel&) { rec.Add("bounds"); };
-  steps.loadImages = [&](Xmodel&) { rec.Add("images"); };
+  steps.loadImages = [&](Xmodel&, bool) { rec.Add("images"); };
   steps.buildBoneDisplay = [&](const Xmodel&) { rec.Add("bones"); };
   steps.buildTrees = [&](const Xmodel&) { rec.Add("trees"); };
   steps.gpu.makeCurrent = [&] { rec.Add("makeCurrent"); return true; };
   steps.gpu.releaseCurrent = [&] { rec.Add("release"); };
   steps.gpu.createBuffers = [&] { rec.Add("buffers"); };
-  steps.gpu.upload = [&](Xmodel&, int32_t& count, ResultCode) {
+  steps.gpu.upload = [&](Xmodel&, int32_t& count, ResultCode, bool) {
     rec.Add("upload");
     count = 1;
   };
-  steps.exportMaya = [&](Xmodel&, const std::string& folder, int lod) {
+  steps.exportMaya = [&](Xmodel&, const std::string& folder, int lod, const ExportOptions&) {
     rec.Add(Join("maya", folder, lod));
     return ResultCode::Success;
   };
-  steps.exportObj = [&](Xmodel&, const std::string& folder, int lod) {
+  steps.exportObj = [&](Xmodel&, const std::string& folder, int lod, const ExportOptions&) {
     rec.Add(Join("obj", folder, lod));
     return ResultCode::Success;
   };
-  steps.exportXmodelExport = [&](Xmodel&, const std::string& folder) {
+  steps.exportXmodelExport = [&](Xmodel&, const std::string& folder, const ExportOptions&) {
     rec.Add(Join("xe", folder));
     return ResultCode::Success;
   };
@@ -94,11 +94,11 @@ void PlugFakes(JobSteps& steps, StepRecorder& rec) {
     rec.Add(Join("static", folder));
     return ResultCode::AlreadyPresent;
   };
-  steps.dumpGdt = [&](Xmodel&, const std::string& name, const std::string& folder) {
+  steps.dumpGdt = [&](Xmodel&, const std::string& name, const std::string& folder, const ExportOptions&) {
     rec.Add(Join("gdt", name + " " + folder));
     return ResultCode::Success;
   };
-  steps.moveImages = [&](Xmodel&, const std::string& folder) {
+  steps.moveImages = [&](Xmodel&, const std::string& folder, const ExportOptions&) {
     rec.Add(Join("move", folder));
     return ResultCode::Success;
   };
@@ -136,32 +136,32 @@ void PretendLoaded(Xmodel& model, const std::string& name, int lods, bool skelet
   model.skeletonLoaded = skeleton;
 }
 
-// Settings the job thread reads, set for one test and restored after it.
+// The options every job of a test is queued with (options_, changed between jobs by the test).
 class JobQueueThread : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_ = gSettings;
-    gSettings.sub_folder = false;
-    gSettings.export_lods = true;
-    gSettings.tags_local = false;
-    gSettings.tray_icon = true;
-    gSettings.exp_images = true;
-    gSettings.clear_list_on_change = false;
+    options_.exportFolder = "/out";
+    options_.gdtFolder = "/gdt";
+    options_.exportLods = true;
+    options_.trayIcon = true;
+    options_.exportImages = true;
   }
-  void TearDown() override { gSettings = saved_; }
+  // Jobs queued on jobs take a copy of options_ as it is then.
+  void UseOptions(XmodelThreaded& jobs) {
+    jobs.SetOptionsSource([this] { return options_; });
+  }
 
   // A job thread with every step faked, a pretend model "tank" of lods LODs and its folders.
   std::unique_ptr<XmodelThreaded> MakeJobs(int lods = 2, bool skeleton = true) {
     auto jobs = std::make_unique<XmodelThreaded>();
     PlugFakes(jobs->Steps(), rec_);
     PretendLoaded(jobs->Model(), "tank", lods, skeleton);
-    jobs->SetExportFolder("/out");
-    jobs->SetGDTFolder("/gdt");
+    UseOptions(*jobs);
     return jobs;
   }
   // A Maya writer that fails for the LOD failingLod names when it is called.
   void PlugMayaFailingAt(XmodelThreaded& jobs, const int& failingLod) {
-    jobs.Steps().exportMaya = [this, &failingLod](Xmodel&, const std::string& folder, int lod) {
+    jobs.Steps().exportMaya = [this, &failingLod](Xmodel&, const std::string& folder, int lod, const ExportOptions&) {
       rec_.Add(Join("maya", folder, lod));
       return lod == failingLod ? ResultCode::CantOpenFile : ResultCode::Success;
     };
@@ -173,7 +173,7 @@ class JobQueueThread : public ::testing::Test {
   }
 
   StepRecorder rec_;
-  VornSettings saved_;
+  JobOptions options_;
 };
 
 }  // namespace
@@ -253,9 +253,9 @@ TEST_F(JobQueueThread, OnlyTheFirstExportAndConversionRun) {
 
 TEST_F(JobQueueThread, ExportSettingsAndFailures) {
   LogCapture log;
-  gSettings.sub_folder = true;
-  gSettings.export_lods = false;
-  gSettings.tray_icon = false;
+  options_.exports.subFolder = true;
+  options_.exportLods = false;
+  options_.trayIcon = false;
   auto jobs = MakeJobs(/*lods=*/3);
   int failingLod = -1;
   PlugMayaFailingAt(*jobs, failingLod);
@@ -266,8 +266,8 @@ TEST_F(JobQueueThread, ExportSettingsAndFailures) {
   jobs->Stop();
 
   // Every LOD failing: one line per LOD, no sound, no notice.
-  gSettings.export_lods = true;
-  gSettings.tray_icon = true;
+  options_.exportLods = true;
+  options_.trayIcon = true;
   jobs = MakeJobs(/*lods=*/1);
   failingLod = 0;
   PlugMayaFailingAt(*jobs, failingLod);
@@ -296,7 +296,7 @@ TEST_F(JobQueueThread, ClearFirstDropsPendingJobs) {
 
 TEST_F(JobQueueThread, ModelLoadDropsWaitingJobsWhenTheSettingSaysSo) {
   LogCapture log;
-  gSettings.clear_list_on_change = true;
+  options_.dropWaitingOnLoad = true;
   auto jobs = MakeJobs();
   rec_.HoldAt(Join("dds", "A"));
   jobs->Start("/program");
@@ -428,8 +428,8 @@ TEST_F(JobQueueThread, TagsWithoutSkeletonAndInTheExportFolder) {
   EXPECT_EQ(rec_.Take(), (Calls{"bounds", "static(/program/Tags)", "bounds", "dds(end)"}));
   EXPECT_TRUE(log.Has("Tried To Open Tags: Not Loaded"));
 
-  gSettings.tags_local = true;
-  gSettings.sub_folder = true;
+  options_.tagsLocal = true;
+  options_.exports.subFolder = true;
   jobs = MakeJobs(/*lods=*/1, /*skeleton=*/true);
   jobs->Steps().writeTagStaticFiles = [&](const std::string& folder) {
     rec_.Add(Join("static", folder));
@@ -447,7 +447,7 @@ TEST_F(JobQueueThread, TagsWithoutSkeletonAndInTheExportFolder) {
 TEST_F(JobQueueThread, GdtFallsBackToTheExportFolderAndTheNoticeOpensIt) {
   LogCapture log;
   auto jobs = MakeJobs();
-  jobs->Steps().dumpGdt = [&](Xmodel&, const std::string& name, const std::string& folder) {
+  jobs->Steps().dumpGdt = [&](Xmodel&, const std::string& name, const std::string& folder, const ExportOptions&) {
     rec_.Add(Join("gdt", name + " " + folder));
     return folder == "/gdt" ? ResultCode::CantOpenFile : ResultCode::Success;
   };
@@ -471,8 +471,9 @@ TEST_F(JobQueueThread, UnpluggedStepsDoNothingAndLogNothing) {
   LogCapture log;
   XmodelThreaded jobs;
   PretendLoaded(jobs.Model(), "tank", 2, true);
+  options_.game = GameId::Cod4;  // the active game when the job is queued reaches the model
+  UseOptions(jobs);
   jobs.Start("/program");
-  jobs.SetGame(GameId::Cod4);  // the active-game switch reaches the model with the next job
   jobs.QueueJob(LoadImages | ExportMaya | kViewTagsJob | DumpGdt | MoveImages | IwiToDds);
   jobs.QueueJob(0);
   ASSERT_TRUE(WaitForLine(log, "", 2));
@@ -500,13 +501,14 @@ TEST_F(JobQueueThread, LoadsRealModelsThroughTheQueue) {
     PlugFakes(jobs.Steps(), rec_);
     ResultCode uploaded = ResultCode::None;
     int uploadedLods = -1;
-    jobs.Steps().gpu.upload = [&](Xmodel& model, int32_t& count, ResultCode result) {
+    jobs.Steps().gpu.upload = [&](Xmodel& model, int32_t& count, ResultCode result, bool) {
       uploaded = result;
       uploadedLods = model.info.lodCount;
       count = model.info.lodCount;
       rec_.Add("upload");
     };
-    jobs.SetGame(c.model.game);
+    options_.game = c.model.game;
+    UseOptions(jobs);
     jobs.Start("/program");
     jobs.QueueXmodelLoad(testfiles::RealDataPath(std::string(c.model.folder) + "/raw/xmodel"), c.model.name);
     Drain(jobs);

@@ -102,16 +102,15 @@ TEST(ModelList, TrimLeftAndGetFolder) {
   EXPECT_EQ(loader.GetFolder(), temp.Root());
 }
 
-TEST(ModelList, GameXmodelFolderFollowsTheGameIndex) {
-  VornSettings saved = gSettings;
-  gSettings.dir_cod4 = "/games/cod4";
-  gSettings.dir_cod5 = "/games/cod5/";
-  gSettings.dir_bo1 = kSetPath;
-  EXPECT_EQ(GameXmodelFolder(0), "/games/cod4/raw/xmodel");
-  EXPECT_EQ(GameXmodelFolder(1), "/games/cod5/raw/xmodel");
-  EXPECT_EQ(GameXmodelFolder(2), "");
-  EXPECT_EQ(GameXmodelFolder(3), "");
-  gSettings = saved;
+TEST(ModelList, GameXmodelFolderFollowsTheGameRoot) {
+  VornSettings settings;
+  settings.dir_cod4 = "/games/cod4";
+  settings.dir_cod5 = "/games/cod5/";
+  settings.dir_bo1 = kSetPath;
+  EXPECT_EQ(GameXmodelFolder(settings.GameRoot(0)), "/games/cod4/raw/xmodel");
+  EXPECT_EQ(GameXmodelFolder(settings.GameRoot(1)), "/games/cod5/raw/xmodel");
+  EXPECT_EQ(GameXmodelFolder(settings.GameRoot(2)), "");
+  EXPECT_EQ(GameXmodelFolder(settings.GameRoot(3)), "");
 }
 
 TEST(ModelList, ListDataPairs) {
@@ -138,14 +137,11 @@ TEST(ModelListThread, ListsEachRealGameFolder) {
       {1, {"tom_katana_model", "viewmodel_richtofen_diary_pencil", "vm_mp_skin_c_type99_rifle"}},
       {2, {"c_usa_pent_jfk_fb_zt", "char_ger_honorgd_body1_g_larmspawn", "static_peleliu_wood_ammo_box"}},
   };
-  VornSettings saved = gSettings;
-  gSettings.dir_cod4 = DELVIX_REALDATA "/cod4";
-  gSettings.dir_cod5 = DELVIX_REALDATA "/cod5";
-  gSettings.dir_bo1 = DELVIX_REALDATA "/codbo";
+  const std::string roots[] = {DELVIX_REALDATA "/cod4", DELVIX_REALDATA "/cod5", DELVIX_REALDATA "/codbo"};
   VornLoader loader;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.game);
-    loader.SetFolder(GameXmodelFolder(c.game));
+    loader.SetFolder(GameXmodelFolder(roots[c.game]));
     loader.LoadList();
     WaitForListing(loader);
     EXPECT_EQ(Shown(loader), c.models);
@@ -153,7 +149,6 @@ TEST(ModelListThread, ListsEachRealGameFolder) {
     EXPECT_TRUE(loader.listReady);
     EXPECT_TRUE(loader.shortenPending);
   }
-  gSettings = saved;
 }
 
 // A folder of 20,000 model names, a few files with extensions and a folder named like a model.

@@ -1,7 +1,6 @@
 // Xmodel::LoadImages: the images of a model's materials, bound per material and texture kind.
 #include <gtest/gtest.h>
 
-#include "core/settings.h"
 #include "model/xmodel.h"
 #include "support/game_files.h"
 #include "support/iwi_builder.h"
@@ -20,7 +19,6 @@ class ModelImages : public testing::Test {
     model.baseFolder = folder.Root() + "/";
     for (const char* name : {"~body_col.iwi", "body_nml.iwi", "glass_col.iwi"}) WriteImage(name, 11);
   }
-  void TearDown() override { gSettings.load_textures = savedLoadTextures; }
 
   void WriteImage(const std::string& name, uint8_t format) {
     testfiles::WriteGameFile(folder.Path("images/" + name), testfiles::MakeIwi({6, format, 0, 16, 16, 0}));
@@ -30,7 +28,6 @@ class ModelImages : public testing::Test {
   TempFolder folder;
   MaterialList materials;
   Xmodel model{materials};
-  bool savedLoadTextures = gSettings.load_textures;
 };
 
 }  // namespace
@@ -77,9 +74,8 @@ TEST_F(ModelImages, ALaterModelKeepsNothingOfTheEarlierOne) {
 
 TEST_F(ModelImages, TexturesOffReadsNothingAndBindsNothing) {
   ASSERT_EQ(model.LoadImages(), ResultCode::Success);
-  gSettings.load_textures = false;
   LogCapture log;
-  ASSERT_EQ(model.LoadImages(), ResultCode::Success);
+  ASSERT_EQ(model.LoadImages(/*readFiles=*/false), ResultCode::Success);
   ASSERT_EQ(model.materialImages.size(), 2u);
   EXPECT_EQ(Bound(0, TextureKind::Color), nullptr);
   EXPECT_FALSE(model.images["~body_col.iwi"].IsLoaded());

@@ -161,6 +161,6 @@ TEST(XmodelUnload, ForgetsTheModelKeepsGameScaleAndBase) {
   EXPECT_EQ(xmodel.lastResult, ResultCode::None);
   EXPECT_TRUE(xmodel.Materials().materialNames.empty());
   EXPECT_EQ(xmodel.game, GameId::CodBo);
-  EXPECT_EQ(xmodel.scale.load(), 2.54f);
+  EXPECT_EQ(xmodel.scale, 2.54f);
   EXPECT_EQ(xmodel.baseFolder, "/g/raw/");
 }

@@ -2,12 +2,18 @@
 
 namespace testing_support {
 
-void StartJobThread(XmodelThreaded& jobs, void (*plug)(JobSteps&), GameId game, const std::string& exportFolder,
+void StartJobThread(XmodelThreaded& jobs, void (*plug)(JobSteps&), const JobOptions& options,
                     const std::string& programFolder) {
   plug(jobs.Steps());
-  jobs.SetGame(game);
-  jobs.SetExportFolder(exportFolder);
+  jobs.SetOptionsSource([options] { return options; });
   jobs.Start(programFolder);
+}
+
+JobOptions OptionsFor(GameId game, const std::string& exportFolder) {
+  JobOptions options;
+  options.game = game;
+  options.exportFolder = exportFolder;
+  return options;
 }
 
 }  // namespace testing_support

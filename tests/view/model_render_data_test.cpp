@@ -13,7 +13,6 @@
 #include <mutex>
 #include <thread>
 
-#include "core/settings.h"
 #include "model/xmodel.h"
 #include "support/gl_canvas.h"
 #include "support/gl_program.h"
@@ -165,11 +164,9 @@ class ModelUpload : public ::testing::Test {
     shared_ = canvas_->CreateSharedContext();
     ASSERT_TRUE(shared_);
     ASSERT_NO_FATAL_FAILURE(CompileProgram());
-    savedLoadTextures_ = gSettings.load_textures;
   }
 
   void TearDown() override {
-    gSettings.load_textures = savedLoadTextures_;
     if (!canvas_ || !canvas_->IsOpen()) return;
     ReleaseRenderSlots(slots_);
     if (program_) glDeleteProgram(program_);
@@ -187,14 +184,14 @@ class ModelUpload : public ::testing::Test {
   }
 
   // The job thread's upload step: frame mutex, context current, Build, release.
-  void UploadOnJobThread(Xmodel& model, ResultCode result) {
+  void UploadOnJobThread(Xmodel& model, ResultCode result, bool withTextures = true) {
     bool current = false;
     GLenum error = GL_NO_ERROR;
     std::thread job([&] {
       std::lock_guard<std::mutex> frame(frameMutex_);
       for (int attempt = 0; attempt < 5 && !current; ++attempt) current = shared_->TryMakeCurrent();
       if (!current) return;
-      ModelRenderData::Build(model, renderLodCount_, slots_, result);
+      ModelRenderData::Build(model, renderLodCount_, slots_, result, withTextures);
       error = glGetError();
       shared_->Release();
     });
@@ -274,7 +271,6 @@ class ModelUpload : public ::testing::Test {
   std::mutex frameMutex_;
   int32_t renderLodCount_ = 0;
   RenderSlots slots_;
-  bool savedLoadTextures_ = true;
 };
 
 // Every attribute of the 64-byte vertex reaches the program at its location and offset, and each
@@ -393,7 +389,6 @@ TEST_F(ModelUpload, RealModelsReplaceEachOtherWithoutLeaks) {
   MaterialList largeMaterials;
   Xmodel large(largeMaterials);
   ASSERT_EQ(testmodels::LoadRealModel(large, testmodels::kSkinnedCharacter), ResultCode::Success);
-  gSettings.load_textures = true;
   ASSERT_EQ(small.LoadImages(), ResultCode::Success);
   ASSERT_EQ(large.LoadImages(), ResultCode::Success);
 
@@ -461,7 +456,6 @@ TEST_F(ModelUpload, TexturesFollowTheMaterials) {
   Bind(model, "mtl_shared", TextureKind::Color, AddQuadrantImage(model, "quadrants_col.iwi"));
   Bind(model, "mtl_shared", TextureKind::Normal, AddQuadrantImage(model, "quadrants_nml.iwi"));
 
-  gSettings.load_textures = true;
   ASSERT_NO_FATAL_FAILURE(UploadOnJobThread(model, ResultCode::Success));
   const std::vector<SurfaceTextures> textures = slots_[0].textures;
   ASSERT_EQ(textures.size(), 3u);
@@ -485,14 +479,12 @@ TEST_F(ModelUpload, TexturesFollowTheMaterials) {
   EXPECT_EQ(slots_[0].textures.size(), 3u);
   const LiveObjects withTextures = CountLiveObjects();
 
-  gSettings.load_textures = false;
-  ASSERT_NO_FATAL_FAILURE(UploadOnJobThread(model, ResultCode::Success));
+  ASSERT_NO_FATAL_FAILURE(UploadOnJobThread(model, ResultCode::Success, /*withTextures=*/false));
   EXPECT_TRUE(slots_[0].textures.empty());
   EXPECT_EQ(slots_[0].surfaceCount, 3) << "the geometry is still there";
   EXPECT_EQ(CountLiveObjects().textures, withTextures.textures - 2);
   for (const auto& [name, image] : model.images) EXPECT_EQ(image.Texture(), -1) << name;
 
-  gSettings.load_textures = true;
   ASSERT_NO_FATAL_FAILURE(UploadOnJobThread(model, ResultCode::Success));
   EXPECT_EQ(CountLiveObjects(), withTextures);
   const uint32_t colour = slots_[0].textures[0][TextureKind::Color];

@@ -71,7 +71,6 @@ class ScenePass : public ::testing::Test {
   void SetUp() override {
     canvas_ = GlCanvas::Shared();
     ASSERT_TRUE(canvas_->IsOpen()) << canvas_->Error();
-    savedSettings_ = gSettings;
     savedShading_ = gShading;
     savedLights_ = SceneLights;
     char previous[4096];
@@ -83,14 +82,13 @@ class ScenePass : public ::testing::Test {
     CreateRenderBuffers(slots_);
 
     // Nothing but the model, lit evenly: each pixel is its surface's texel.
-    for (bool* flag : {&gSettings.draw_grid, &gSettings.draw_axis, &gSettings.wireframe, &gSettings.use_vertex_col,
-                       &gSettings.bump_mapping, &gSettings.draw_tangents, &gSettings.draw_LODS, &gSettings.draw_bones,
-                       &gSettings.draw_bounding_box, &gSettings.draw_central_locator}) {
+    for (bool* flag : {&options_.drawGrid, &options_.drawAxis, &options_.wireframe, &options_.useVertexColours,
+                       &options_.bumpMapping, &options_.drawTangents, &options_.drawLods, &options_.drawBones,
+                       &options_.drawBoundingBox, &options_.drawCentralLocator}) {
       *flag = false;
     }
-    gSettings.light_enable[0] = gSettings.light_enable[1] = false;
-    gSettings.light_model = kShaderKeyPhong;
-    gSettings.load_textures = true;
+    options_.lightEnabled[0] = options_.lightEnabled[1] = false;
+    options_.lightModel = kShaderKeyPhong;
     gShading.mainLight = DirectionalLight{{1, 1, 1}, 1.0f, 0.0f, {0, 0, 1}};
     gShading.specularIntensity = 0.0f;
     gShading.disableAlpha = true;
@@ -103,7 +101,6 @@ class ScenePass : public ::testing::Test {
       for (GLuint texture : textures_) glDeleteTextures(1, &texture);
       DeleteAllShaders();
     }
-    gSettings = savedSettings_;
     gShading = savedShading_;
     SceneLights = savedLights_;
   }
@@ -116,7 +113,9 @@ class ScenePass : public ::testing::Test {
     Reupload();
     BuildBounds(jobBounds_, *model_);
   }
-  void Reupload() { ModelRenderData::Build(*model_, renderCount_, slots_, ResultCode::Success); }
+  void Reupload(bool withTextures = true) {
+    ModelRenderData::Build(*model_, renderCount_, slots_, ResultCode::Success, withTextures);
+  }
 
   GLuint Solid(uint8_t r, uint8_t g, uint8_t b) {
     textures_.push_back(SolidTexture(r, g, b));
@@ -150,6 +149,7 @@ class ScenePass : public ::testing::Test {
     glDepthMask(GL_TRUE);
     ModelView view{&slots_, &renderCount_, &boundsMutex_, &jobBounds_};
     SceneFrame frame;
+    frame.options = options_;
     frame.camera = &camera_;
     frame.width = frame.height = kSize;
     frame.mouseOverGui = true;  // boxes half transparent, whatever the ray hits
@@ -197,7 +197,7 @@ class ScenePass : public ::testing::Test {
   }
 
   GlCanvas* canvas_ = nullptr;
-  VornSettings savedSettings_;
+  ViewOptions options_;  // what each frame draws with
   ShadingParams savedShading_;
   decltype(SceneLights) savedLights_;
   MaterialList materials_;
@@ -260,9 +260,9 @@ TEST_F(ScenePass, OverlaysChangeTheImageOnlyWhereTheyLie) {
     bool* setting;
     std::function<bool(int, int)> where;  // may a pixel change there?
   } overlays[] = {
-      {"wireframe", &gSettings.wireframe, [&](int x, int y) { return box.Contains(x, y, 1); }},
-      {"bounding box", &gSettings.draw_bounding_box, [&](int x, int y) { return box.Contains(x, y, 1); }},
-      {"grid", &gSettings.draw_grid, [&](int x, int y) { return distanceToGridLine(x, y) < 1.5f * pixelOnGround; }},
+      {"wireframe", &options_.wireframe, [&](int x, int y) { return box.Contains(x, y, 1); }},
+      {"bounding box", &options_.drawBoundingBox, [&](int x, int y) { return box.Contains(x, y, 1); }},
+      {"grid", &options_.drawGrid, [&](int x, int y) { return distanceToGridLine(x, y) < 1.5f * pixelOnGround; }},
   };
   for (const auto& overlay : overlays) {
     *overlay.setting = true;
@@ -298,9 +298,9 @@ TEST_F(ScenePass, BonesChangeTheImageOnlyAroundTheSkeleton) {
   const PixelBox skeleton = Projected(joints);
 
   const Image plain = Draw();
-  gSettings.draw_bones = true;
+  options_.drawBones = true;
   const Image on = Draw();
-  gSettings.draw_bones = false;
+  options_.drawBones = false;
   const int changed = Count([&](int x, int y) { return on.At(x, y) != plain.At(x, y); });
   const int misplaced = Count([&](int x, int y) { return on.At(x, y) != plain.At(x, y) && !skeleton.Contains(x, y, 4); });
   EXPECT_GT(changed, 50);
@@ -364,15 +364,13 @@ TEST_F(ScenePass, SurfacesWithoutColourMapShowTheDefaultTexture) {
   };
   auto isModel = [&](const Image& image) { return Count([&](int x, int y) { return image.At(x, y) != kBackground; }); };
 
-  gSettings.load_textures = false;  // no records
-  Reupload();
+  Reupload(/*withTextures=*/false);  // no records
   ASSERT_TRUE(slots_[0].textures.empty());
   const Image withoutRecords = Draw(stale);
   ASSERT_GT(isModel(withoutRecords), 100);
   EXPECT_EQ(isGreen(withoutRecords), isModel(withoutRecords));
 
-  gSettings.load_textures = true;  // records, every colour map 0
-  Reupload();
+  Reupload();  // records, every colour map 0
   ASSERT_EQ(slots_[0].textures.size(), 6u);
   for (SurfaceTextures& t : slots_[0].textures) t[TextureKind::Color] = 0;
   const Image withoutColourMaps = Draw(stale);
@@ -395,10 +393,9 @@ TEST_F(ScenePass, SurfacesWithoutNormalMapReadTheFlatNormal) {
   state_.identityNormalMap = Solid(128, 128, 255);
   gShading.mainLight = DirectionalLight{{1, 1, 1}, 0.0f, 1.0f, {0.3f, 0.2f, 1.0f}};
   FrameFromAbove(LodBox(0));
-  gSettings.load_textures = false;
-  Reupload();
+  Reupload(/*withTextures=*/false);
   const Image phong = Draw();
-  gSettings.light_model = kShaderKeyNormalMap;
+  options_.lightModel = kShaderKeyNormalMap;
   const Image mapped = Draw(Solid(255, 0, 0));  // a stale "normal" pointing sideways
   const int differing = Count([&](int x, int y) { return !Near(mapped.At(x, y), phong.At(x, y), 4); });
   EXPECT_EQ(differing, 0);
@@ -407,7 +404,7 @@ TEST_F(ScenePass, SurfacesWithoutNormalMapReadTheFlatNormal) {
 TEST_F(ScenePass, WithoutAModelOnlyTheGridAndAxisAreDrawn) {
   FrameFromAbove(BoundsBox({-20.3f, -20.3f, 0}, {19.7f, 19.7f, 1}));  // the origin off a pixel edge
   state_.modelSize[0] = state_.modelCenter[1] = 7.0f;  // left over from a model before
-  gSettings.draw_bounding_box = gSettings.draw_central_locator = gSettings.wireframe = true;
+  options_.drawBoundingBox = options_.drawCentralLocator = options_.wireframe = true;
   const Image bare = Draw();
   EXPECT_EQ(Count([&](int x, int y) { return bare.At(x, y) != kBackground; }), 0);
   for (int i = 0; i < 3; ++i) {
@@ -415,7 +412,7 @@ TEST_F(ScenePass, WithoutAModelOnlyTheGridAndAxisAreDrawn) {
     EXPECT_EQ(state_.modelCenter[i], 0.0f);
   }
 
-  gSettings.draw_grid = gSettings.draw_axis = true;
+  options_.drawGrid = options_.drawAxis = true;
   const Image grid = Draw();
   const PixelBox origin = Projected(BoundsBox({0, 0, 0}, {0, 0, 0}));
   EXPECT_GT(Count([&](int x, int y) { return grid.At(x, y) != kBackground; }), kSize * 4) << "grid lines";
@@ -449,7 +446,7 @@ TEST_F(ScenePass, DrawLodsPlacesTheLodsSideBySideAlongY) {
   ASSERT_LT(boxes[1].y1, boxes[2].y0);
 
   for (bool drawLods : {true, false}) {
-    gSettings.draw_LODS = drawLods;
+    options_.drawLods = drawLods;
     const Image image = Draw();
     for (int i = 0; i < 3; ++i) {
       const int inside = Count([&](int x, int y) { return boxes[size_t(i)].Contains(x, y) && image.At(x, y) != kBackground; });
