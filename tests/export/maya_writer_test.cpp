@@ -1,8 +1,6 @@
 #include "export/maya_writer.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -17,6 +15,7 @@
 #include "support/log_capture.h"
 #include "support/synthetic_model.h"
 #include "support/temp_folder.h"
+#include "support/unprivileged.h"
 
 using testmodels::Bone;
 using testmodels::Lod;
@@ -356,25 +355,18 @@ TEST_F(MayaExport, ReadOnlyFolderGivesNoPermission) {
   std::filesystem::permissions(folder_.Path("locked"), std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
                                                        std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
                                                        std::filesystem::perms::others_exec);
-  std::filesystem::permissions(folder_.Root(), std::filesystem::perms::others_exec, std::filesystem::perm_options::add);
-  pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    if (geteuid() == 0 && setuid(65534) != 0) _exit(90);
-    if (geteuid() == 0) _exit(91);
+  testing_support::LetOthersIn(folder_.Root());
+  const int status = testing_support::RunUnprivileged([&] {
     MaterialList materials;
     Xmodel model(materials);
     testmodels::MakeLoaded(model, "p", {Lod("p_lod0", {testmodels::StripSurface(3)}, {"m"})}, {Bone("tag_origin", -1)}, 1);
     LogCapture log;
     ResultCode result = ExportMaya(model, 0, folder_.Path("locked"), options_);
     bool logged = log.Has("^1Mel Error^7: " + ErrorText(ResultCode::NoPermission));
-    _exit(result == ResultCode::NoPermission ? (logged ? 0 : 2) : 1);
-  }
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status));
-  if (WEXITSTATUS(status) == 90 || WEXITSTATUS(status) == 91) GTEST_SKIP() << "cannot drop privileges here";
-  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: wrong result, 2: the script's failure was not logged";
+    return result == ResultCode::NoPermission ? (logged ? 0 : 2) : 1;
+  });
+  if (status == testing_support::kCannotDropPrivileges) GTEST_SKIP() << "cannot drop privileges here";
+  EXPECT_EQ(status, 0) << "1: wrong result, 2: the script's failure was not logged";
 }
 
 // ---------------------------------------------------------------------------------------------

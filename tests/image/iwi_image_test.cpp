@@ -3,7 +3,6 @@
 #include "image/iwi_image.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 
@@ -11,6 +10,7 @@
 #include "support/iwi_builder.h"
 #include "support/real_images.h"
 #include "support/temp_folder.h"
+#include "support/unprivileged.h"
 
 using testfiles::IwiSpec;
 using testfiles::MakeIwi;
@@ -247,12 +247,17 @@ TEST(IwiImageFile, FailuresLeaveNothingOfTheEarlierFile) {
   EXPECT_EQ(image.Texture(), 5);  // the texture belongs to the upload
 }
 
+// Run as an unprivileged user (root reads every file).
 TEST(IwiImageFile, UnreadableFileIsAPermissionError) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
   TempFolder folder;
   testfiles::WriteGameFile(folder.Path("locked.iwi"), MakeIwi({6, 11, 0, 8, 8, 0}));
   std::filesystem::permissions(folder.Path("locked.iwi"), std::filesystem::perms::none);
-  IwiImage image;
-  ASSERT_EQ(image.SetFile(folder.Path("locked.iwi")), ImageResult::Success);
-  EXPECT_EQ(image.LoadIWI(), ImageResult::NoPermission);
+  testing_support::LetOthersIn(folder.Root());
+  const int result = testing_support::RunUnprivileged([&] {
+    IwiImage image;
+    if (image.SetFile(folder.Path("locked.iwi")) != ImageResult::Success) return 1;
+    return image.LoadIWI() == ImageResult::NoPermission ? 0 : 2;
+  });
+  if (result == testing_support::kCannotDropPrivileges) GTEST_SKIP() << "cannot drop privileges here";
+  EXPECT_EQ(result, 0) << "1: the file was not found, 2: not a permission error";
 }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <map>
@@ -14,6 +13,7 @@
 #include "support/material_builder.h"
 #include "support/game_files.h"
 #include "support/temp_folder.h"
+#include "support/unprivileged.h"
 
 using testfiles::BuildMaterialFile;
 
@@ -180,13 +180,18 @@ TEST(MaterialList, ShortFileIsLoggedAsCorrupt) {
   EXPECT_EQ(text.str(), "^1Material: ^4(tiny) ^1is corrupt\n");
 }
 
+// Run as an unprivileged user (root reads every file).
 TEST(MaterialList, UnreadableFileIsAPermissionError) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
   TempFolder root;
   std::string path = testfiles::WriteGameFile(root.Path("raw/materials/locked"), BuildMaterialFile({{"colorMap", "a"}}));
   ::chmod(path.c_str(), 0);
-  MaterialList list;
-  ASSERT_TRUE(list.SetBasePath(root.Path("raw/")));
-  Material material;
-  EXPECT_EQ(list.LoadMaterial("locked", material), ResultCode::NoPermission);
+  testing_support::LetOthersIn(root.Root());
+  const int result = testing_support::RunUnprivileged([&] {
+    MaterialList list;
+    if (!list.SetBasePath(root.Path("raw/"))) return 1;
+    Material material;
+    return list.LoadMaterial("locked", material) == ResultCode::NoPermission ? 0 : 2;
+  });
+  if (result == testing_support::kCannotDropPrivileges) GTEST_SKIP() << "cannot drop privileges here";
+  EXPECT_EQ(result, 0) << "1: the base folder was refused, 2: not a permission error";
 }
