@@ -18,13 +18,6 @@
 
 namespace {
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 // The same words, numbers equal up to the last printed digit (a value scaled in single precision
 // and divided back may differ there).
 bool SameUpToRounding(const std::string& a, const std::string& b) {
@@ -73,9 +66,9 @@ TEST(ModelScale, OneScaleForLabelsAndExports) {
     Load load;
     load.width = BoxLabelValue(box.max.y - box.min.y, bounds.blocks[0].scale);
     EXPECT_EQ(ExportXmodelExport(model, folder, ExportOptions{}), ResultCode::Success);
-    load.xmodelExport = BodyLines(ReadFile(folder + "/" + kRifleLod0 + ".XMODEL_EXPORT"));
+    load.xmodelExport = BodyLines(TempFolder::ReadFileBytes(folder + "/" + kRifleLod0 + ".XMODEL_EXPORT"));
     EXPECT_EQ(ExportMaya(model, 0, folder, ExportOptions{}), ResultCode::Success);
-    const std::string scene = ReadFile(folder + "/" + kRifleLod0 + ".ma");
+    const std::string scene = TempFolder::ReadFileBytes(folder + "/" + kRifleLod0 + ".ma");
     const std::string key = "setAttr \".radi\" ";
     const size_t radius = scene.find(key);
     if (radius != std::string::npos) load.radius = std::stod(scene.substr(radius + key.size()));

@@ -22,13 +22,6 @@ namespace {
 
 using testing_support::WaitUntil;
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 bool IsFile(const std::string& path) { return std::filesystem::is_regular_file(path); }
 
 // The text from the end of key's first occurrence up to the next quote, CR or blank.
@@ -106,7 +99,7 @@ TEST(SettingsSnapshotThread, AJobKeepsTheSettingsItWasQueuedWith) {
     EXPECT_TRUE(IsFile(out + kRifleLod0 + ".mtl"));
     EXPECT_FALSE(IsFile(out + "weapon_usa_m1garand_rifle_LOD11.obj")) << "LOD 0 only";
     EXPECT_FALSE(std::filesystem::exists(out + kRifle)) << "no sub-folder";
-    EXPECT_EQ(ValueAfter(ReadFile(out + kRifleLod0 + ".mtl"), "map_Kd "), "images/w_m1garand_mp_c.dds");
+    EXPECT_EQ(ValueAfter(TempFolder::ReadFileBytes(out + kRifleLod0 + ".mtl"), "map_Kd "), "images/w_m1garand_mp_c.dds");
   }
   gSettings = saved;
 }
@@ -133,8 +126,8 @@ TEST(SettingsSnapshotThread, TheColourMapFormatIsOneRuleForEveryWriter) {
     }
     const std::string image = "w_m1garand_mp_c." + extension;
     EXPECT_TRUE(IsFile(folder.Path("exported/images/" + image)));
-    EXPECT_EQ(ValueAfter(ReadFile(folder.Path("exported/") + kRifleLod0 + ".mtl"), "map_Kd "), "images/" + image);
-    const std::string gdt = ReadFile(folder.Path("GDTs/weapon_mp_m1garand_rifle.gdt"));
+    EXPECT_EQ(ValueAfter(TempFolder::ReadFileBytes(folder.Path("exported/") + kRifleLod0 + ".mtl"), "map_Kd "), "images/" + image);
+    const std::string gdt = TempFolder::ReadFileBytes(folder.Path("GDTs/weapon_mp_m1garand_rifle.gdt"));
     EXPECT_NE(gdt.find("\\\\" + image + "\""), std::string::npos) << gdt.substr(0, 400);
   }
   gSettings = saved;
