@@ -11,6 +11,7 @@
 #include "core/settings.h"
 #include "core/timer.h"
 #include "gui/gui_2d.h"
+#include "iwd/iwd_utils.h"
 #include "app/screen_labels.h"
 #include "platform/events.h"
 #include "platform/key_codes.h"
@@ -143,6 +144,9 @@ void VornOpenGL::Update() {
     appliedAlwaysOnTop = gSettings.window_on_top;
     SetAlwaysOnTop(appliedAlwaysOnTop);
   }
+
+  // The IWD image tool: its box's progress while a scan runs, else what its threads posted.
+  gIWDUtils.FrameUpdate();
 
   for (Hotkey key : consumedHotkeys) {
     const uint8_t code = static_cast<uint8_t>(key & 0xFF);

@@ -12,6 +12,7 @@
 #include "core/paths.h"
 #include "core/settings.h"
 #include "core/timer.h"
+#include "iwd/iwd_utils.h"
 #include "platform/events.h"
 #include "platform/key_codes.h"
 #include "platform/main_thread.h"
@@ -68,6 +69,7 @@ int RunProgram(const std::string& programFolder) {
   MainLoop(*app);
 
   VornLog::Printf("\n--- Closing Down ---");
+  gIWDUtils.Stop();  // the image count and a scan still running end before anything they use
   gSettings.Save();
   app->Shutdown();
   app->xmodelList.StopListing();

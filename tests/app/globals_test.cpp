@@ -18,7 +18,7 @@
 namespace {
 
 const std::vector<std::string> kCreationOrder = {
-    "loader mutex", "LogWriteMutex", "VornSettings", "VornLog",
+    "loader mutex", "LogWriteMutex", "VornIWDUtils", "VornSettings", "VornLog",
     "SceneLights",  "VersionText",   "ShaderRegistry", "MaterialList", "BoneDisplay labels", "BoneDisplay",
 };
 
