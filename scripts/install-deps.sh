@@ -17,6 +17,8 @@ packages=(
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev libsquish-dev libassimp-dev assimp-utils
   xvfb xauth xdotool x11-utils libgl1-mesa-dri mesa-utils imagemagick python3 python3-pil
+  # Info-ZIP unzip: the peer of the IWD extraction benchmark
+  unzip
   # SDL's X11 message box draws with core X fonts; window-manager tests run openbox
   xfonts-base openbox
 )

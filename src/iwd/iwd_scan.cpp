@@ -2,6 +2,7 @@
 // copied whole into the raw folder, existing files kept, every problem logged and collected.
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 
 #include "core/log.h"
 #include "core/strings.h"
@@ -57,6 +58,7 @@ std::vector<std::string> VornIWDUtils::IWDList() const { return ListArchives(mai
 
 void VornIWDUtils::Scan() {
   const std::vector<std::string> names = ListArchives(scanMainPath);
+  scanTargets = std::make_unique<ImageTargets>(scanRawPath);
   {
     std::lock_guard<std::mutex> lock(progressMutex);
     iwdCount = static_cast<int32_t>(names.size());
@@ -71,11 +73,13 @@ void VornIWDUtils::Scan() {
     if (cancelled) continue;  // the remaining names only move the text on
     if (ExtractIWD(scanMainPath + "/" + names[i]) == IWDResult::PermissionDenied) {
       // The mailbox holds the permission message already.
+      scanTargets.reset();
       std::lock_guard<std::mutex> lock(progressMutex);
       running = false;
       return;
     }
   }
+  scanTargets.reset();
   FinishScan(ScanFailureMessage(scanFailures));
 }
 
@@ -94,6 +98,10 @@ IWDResult VornIWDUtils::ExtractIWD(const std::string& archivePath) {
     std::lock_guard<std::mutex> lock(progressMutex);
     entriesDone = skipped = moved = 0;
   }
+  // A scan shares its targets between archives; a call on its own lists the folders afresh.
+  std::optional<ImageTargets> ownTargets;
+  if (!scanTargets) ownTargets.emplace(rawPath);
+  ImageTargets& targets = scanTargets ? *scanTargets : *ownTargets;
   ZipArchive zip;
   const ZipStatus opened = zip.Open(archivePath);
   if (opened != ZipStatus::Ok || zip.Entries().empty()) {
@@ -116,7 +124,7 @@ IWDResult VornIWDUtils::ExtractIWD(const std::string& archivePath) {
       problems.Note(IWDResult::EntryFailed, "'" + shownName + "' refused (" + ZipNameCheckText(check) + ")");
       continue;
     }
-    const IwiWrite written = WriteIWI(zip, entry);
+    const IwiWrite written = WriteIWI(zip, entry, targets);
     {
       std::lock_guard<std::mutex> lock(progressMutex);
       if (written.code == IwiWrite::kKept) ++skipped;
@@ -142,8 +150,7 @@ IWDResult VornIWDUtils::ExtractIWD(const std::string& archivePath) {
   return problems.Result();
 }
 
-IwiWrite VornIWDUtils::WriteIWI(ZipArchive& zip, const ZipEntry& entry) {
-  ImageTargets& targets = Targets();
+IwiWrite VornIWDUtils::WriteIWI(ZipArchive& zip, const ZipEntry& entry, ImageTargets& targets) {
   const ImageTargets::Target target = targets.For(entry.name);
   IwiWrite result;
   if (target.exists) {

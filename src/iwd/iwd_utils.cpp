@@ -95,7 +95,6 @@ bool VornIWDUtils::RunScan() {
   scanRawPath = rawPath;
   scanMainPath = mainPath;
   scanFailures.clear();
-  scanTargets.reset();
   scanThread = std::thread(&VornIWDUtils::Scan, this);
   return true;
 }
@@ -168,9 +167,4 @@ void VornIWDUtils::FrameUpdate() {
   if (!TakePending(command, message)) return;
   if (!message.empty()) Call(gui.showError, message);
   Call(gui.execCmd, command);
-}
-
-ImageTargets& VornIWDUtils::Targets() {
-  if (!scanTargets) scanTargets = std::make_unique<ImageTargets>(scanRawPath.empty() ? rawPath : scanRawPath);
-  return *scanTargets;
 }

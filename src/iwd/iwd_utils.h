@@ -114,7 +114,7 @@ class VornIWDUtils {
   // whatever its entries' problems, and the first problem is its result.
   IWDResult ExtractIWD(const std::string& archivePath);
   // Writes one image entry to its target unless a file of its name is there.
-  IwiWrite WriteIWI(ZipArchive& zip, const ZipEntry& entry);
+  IwiWrite WriteIWI(ZipArchive& zip, const ZipEntry& entry, ImageTargets& targets);
 
   // Fills the one-slot mailbox (a later post replaces an unread one). Any thread.
   void PostToMainThread(const std::string& command, const std::string& message);
@@ -144,7 +144,6 @@ class VornIWDUtils {
   void FinishScan(const std::string& message);
   void CountImages(std::string folder);
   void StopCount();
-  ImageTargets& Targets();
 
   // Main thread.
   std::string root;
@@ -157,7 +156,7 @@ class VornIWDUtils {
   std::string scanRawPath;
   std::string scanMainPath;
   std::vector<std::string> scanFailures;  // "archive: problem", one per failed archive
-  std::unique_ptr<ImageTargets> scanTargets;
+  std::unique_ptr<ImageTargets> scanTargets;  // made and ended by the scan thread
   std::function<void()> entryHook;
 
   // Guarded by progressMutex.

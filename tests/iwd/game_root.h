@@ -44,6 +44,15 @@ class GameRoot {
     ASSERT_TRUE(tool.PathsValid());
   }
 
+  // The mailbox must hold "close iwd_images_menu;"; returns its error text ("" for none).
+  static std::string TakeClosingMessage(VornIWDUtils& tool) {
+    std::string command;
+    std::string message;
+    EXPECT_TRUE(tool.TakePending(command, message));
+    EXPECT_EQ(command, "close iwd_images_menu;");
+    return message;
+  }
+
   // Runs a whole scan and waits for its end.
   static void ScanAndWait(VornIWDUtils& tool) {
     ASSERT_TRUE(tool.RunScan());

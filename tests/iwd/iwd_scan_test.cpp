@@ -69,10 +69,7 @@ TEST(IwdScan, CopiesEveryImageOnceKeepingExistingFiles) {
   EXPECT_EQ(progress.currentIwd, 3);
   EXPECT_EQ(progress.iwdCount, 3);
   EXPECT_EQ(progress.moved, 1);  // the last archive's numbers
-  std::string command, message;
-  ASSERT_TRUE(tool.TakePending(command, message));
-  EXPECT_EQ(command, "close iwd_images_menu;");
-  EXPECT_EQ(message, "");
+  EXPECT_EQ(GameRoot::TakeClosingMessage(tool), "");
 }
 
 TEST(IwdScan, ArchiveWithoutImagesIsDoneWithZeroCounters) {
@@ -194,9 +191,7 @@ TEST(IwdScan, FailedArchivesAreNamedAndTheScanGoesOn) {
   game.CheckWith(tool);
   GameRoot::ScanAndWait(tool);
   EXPECT_EQ(game.FilesOutsideMain(), std::vector<std::string>{"raw/images/d.iwi"});
-  std::string command, message;
-  ASSERT_TRUE(tool.TakePending(command, message));
-  EXPECT_EQ(command, "close iwd_images_menu;");
+  const std::string message = GameRoot::TakeClosingMessage(tool);
   EXPECT_NE(message.find("a_empty.iwd: not a ZIP archive"), std::string::npos) << message;
   EXPECT_NE(message.find("b_foreign.iwd: not a ZIP archive"), std::string::npos) << message;
   EXPECT_NE(message.find("c_crc.iwd: 'images/c.iwi' CRC error"), std::string::npos) << message;
@@ -232,9 +227,7 @@ for name in sorted(os.listdir(main), key=str.lower):
     VornIWDUtils tool;
     root.CheckWith(tool);
     GameRoot::ScanAndWait(tool);
-    std::string command, message;
-    ASSERT_TRUE(tool.TakePending(command, message));
-    EXPECT_EQ(message, "");
+    EXPECT_EQ(GameRoot::TakeClosingMessage(tool), "");
     const std::vector<std::string> files = root.FilesOutsideMain();
     EXPECT_FALSE(files.empty());
     size_t referenceFiles = 0;

@@ -80,10 +80,7 @@ TEST(IwdScanThread, CancelStopsWithinOneEntry) {
   const IWDProgress progress = tool.GetProgress();
   EXPECT_EQ(progress.progressText, "3/5");
   EXPECT_EQ(progress.currentIwd, 3);
-  std::string command, message;
-  ASSERT_TRUE(tool.TakePending(command, message));
-  EXPECT_EQ(command, "close iwd_images_menu;");
-  EXPECT_EQ(message, "");
+  EXPECT_EQ(GameRoot::TakeClosingMessage(tool), "");
 }
 
 // Ending the program (Stop, or the object's end) during a scan joins the scan thread.
