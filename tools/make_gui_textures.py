@@ -4,15 +4,16 @@ contact sheet PNG of the whole set (each texture on a checkerboard, its name and
 
 One look for the whole set: a dark, clean tool UI with one accent colour, crisp 1-pixel edges and
 icons drawn as simple vector shapes. Every colour comes from PALETTE below. Shapes are drawn
-SUPERSAMPLE times larger and box-filtered down, so diagonals and curves are anti-aliased while
-edges placed on whole pixels stay crisp.
+SUPERSAMPLE times larger (4 times for textures above 64 pixels) and box-filtered down, so
+diagonals and curves are anti-aliased while edges placed on whole pixels stay crisp.
 
 Textures that the GUI tints with a grey colour (the menu frames, the close cross, the resize
 dots, the list arrow, the scroll-bar chevron, the slider knob, the light bulbs) are drawn light,
-so that the tint sets their final brightness. Each texture is drawn at the size the GUI draws it
-where that size is fixed, so its pixels meet the screen one to one; textures that are stretched
-have power-of-two sizes. Every file is uncompressed 32-bit B,G,R,A with the full mipmap chain,
-top row first (tools/make_default_textures.py writes the files).
+so that the tint sets their final brightness. In each direction the GUI does not stretch it, a
+texture has the size the GUI draws it at, so its pixels meet the screen one to one (the loader
+and GL take any size); along a stretched direction its size is a power of two. Every file is
+uncompressed 32-bit B,G,R,A with the full mipmap chain, top row first (written by
+tools/make_default_textures.py's DDS writer).
 
 Usage: tools/make_gui_textures.py <texture list> <program folder> <contact sheet.png> <font file>
 The font (a bold sans-serif TrueType or OpenType font) sets the few words some pictures carry
@@ -247,17 +248,16 @@ def cross(c, x0, y0, x1, y1, width):
     return either(c.stroke([(x0, y0), (x1, y1)], width), c.stroke([(x0, y1), (x1, y0)], width))
 
 
-def frame_template(c, top_round, bottom_round, sides=True):
+def frame_template(c, top_round, bottom_round):
     """The menu frame drawn as a light template (the GUI tints it): a dark outer outline, a light
     inner line and an even fill, with rounded corners where the piece has an end."""
     w, h = c.width, c.height
     r = 5
     y0 = 0 if top_round else -r - 2
     y1 = h if bottom_round else h + r + 2
-    x0, x1 = (0, w) if sides else (-r - 2, w + r + 2)
-    c.paint(c.rounded(x0, y0, x1, y1, r), grey(0.35))
-    c.paint(c.rounded(x0 + 1, y0 + 1, x1 - 1, y1 - 1, r - 1), grey(1.0))
-    c.paint(c.rounded(x0 + 2, y0 + 2, x1 - 2, y1 - 2, r - 2), grey(0.82))
+    c.paint(c.rounded(0, y0, w, y1, r), grey(0.35))
+    c.paint(c.rounded(1, y0 + 1, w - 1, y1 - 1, r - 1), grey(1.0))
+    c.paint(c.rounded(2, y0 + 2, w - 2, y1 - 2, r - 2), grey(0.82))
 
 
 # ---------------------------------------------------------------------------------------------

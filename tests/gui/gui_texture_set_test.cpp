@@ -15,9 +15,9 @@
 #include <utility>
 #include <vector>
 
-#include "gl_canvas.h"
 #include "gui/gui_textures.h"
 #include "platform/files.h"
+#include "support/gl_canvas.h"
 #include "support/log_capture.h"
 
 namespace {
