@@ -54,8 +54,8 @@ void UploadLevels(const DdsContents& contents, const uint8_t* bytes) {
       turned.resize(size_t(level.width) * level.height * 4);
       ExpandPalette(stored, level.stride, level.width, level.height, bytes + contents.paletteOffset, turned.data());
     } else {
-      const size_t rowBytes = size_t(level.width) * row.bytes;
-      turned.resize(rowBytes * level.height);
+      turned.resize(level.size);  // width x height x bytes per pixel, checked by the reader
+      const size_t rowBytes = size_t{level.width} * row.bytes;
       FlipRows(stored, rowBytes, rowBytes, level.height, turned.data());
     }
     glTexImage2D(GL_TEXTURE_2D, index, static_cast<GLint>(row.glInternalFormat), w, h, 0, row.glDataFormat,

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <optional>
 
 static_assert(std::endian::native == std::endian::little, "pixels are packed as little-endian B,G,R,A");
 
@@ -106,15 +107,18 @@ void DecodeDxt5Alpha(const uint8_t* block, uint32_t pixels[16]) {
 
 namespace Converters {
 
-void TgaImage::Allocate(uint32_t newWidth, uint32_t newHeight) {
+bool TgaImage::Allocate(uint32_t newWidth, uint32_t newHeight) {
+  done = false;
+  const std::optional<size_t> newSize = DdsLevelSize(kDdsFormats[kDdsBgra8], newWidth, newHeight);
+  if (!newSize) return false;
   width = newWidth;
   height = newHeight;
-  done = false;
   imageType = 2;
   bitsPerPixel = 32;
   bytesPerPixel = 4;
-  size = size_t(width) * 4 * height;
+  size = *newSize;
   if (pixels.size() < size) pixels.resize(size);
+  return true;
 }
 
 TgaImage& SharedTgaImage() {
@@ -184,12 +188,14 @@ void RunConverter(Converters::DDS_Convert& converter) {
   if (!converter.source || !converter.output) return;
   converter.output->done = false;
   if (converter.width == 0 || converter.height == 0) return;
-  if (converter.sourceSize < DdsLevelSize(converter.Row(), converter.width, converter.height)) return;
-  converter.blocksAcross = (converter.width + 3) / 4;
-  converter.blocksDown = (converter.height + 3) / 4;
+  const std::optional<size_t> sourceNeeded = DdsLevelSize(converter.Row(), converter.width, converter.height);
+  if (!sourceNeeded || converter.sourceSize < *sourceNeeded) return;
+  if (!converter.output->Allocate(converter.width, converter.height)) return;
+  // Sides are at most kMaxImageSide here, so the block counts and the signed output rows fit.
+  converter.blocksAcross = static_cast<uint32_t>(DdsBlocks(converter.width, 4));
+  converter.blocksDown = static_cast<uint32_t>(DdsBlocks(converter.height, 4));
   converter.blockWidth = std::min<uint32_t>(converter.width, 4);
   converter.blockHeight = std::min<uint32_t>(converter.height, 4);
-  converter.output->Allocate(converter.width, converter.height);
   converter.Convert();
 }
 

@@ -31,7 +31,9 @@ struct TgaImage {
   std::vector<uint8_t> pixels;
   bool done = false;
 
-  void Allocate(uint32_t newWidth, uint32_t newHeight);
+  // Sizes the image for newWidth x newHeight pixels and marks it not done; false, leaving the
+  // size as it was, when a side is over kMaxImageSide.
+  bool Allocate(uint32_t newWidth, uint32_t newHeight);
 };
 
 // The one output image of the TGA export (job thread only).
@@ -113,9 +115,10 @@ std::unique_ptr<DDS_Convert> ForFormat(uint8_t iwiFormat);
 
 }  // namespace Converters
 
-// Runs converter: nothing when its source or output is null, its size is 0, or the source holds
-// fewer bytes than width x height needs in its layout (the output then stays not done). Otherwise
-// sets the block counts, allocates the output and calls Convert.
+// Runs converter: nothing when its source or output is null, its size is 0 or a side is over
+// kMaxImageSide, or the source holds fewer bytes than width x height needs in its layout (the
+// output then stays not done). Otherwise allocates the output, sets the block counts and calls
+// Convert.
 void RunConverter(Converters::DDS_Convert& converter);
 
 // Decodes width x height pixels of data, laid out in an IWI format, into out (bottom row first,

@@ -1,6 +1,5 @@
 #include "image/dds_format.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -30,11 +29,13 @@ const DdsFormatRow kDdsFormats[kDdsFormatCount] = {
     {false, false, true, 1, 1, kGlRgb8, kGlBgra, kGlUnsignedByte},
 };
 
-uint64_t DdsLevelSize(const DdsFormatRow& row, uint32_t width, uint32_t height) {
-  const uint64_t side = row.blockSide;
-  const uint64_t across = (std::max<uint64_t>(width, 1) + side - 1) / side;
-  const uint64_t down = (std::max<uint64_t>(height, 1) + side - 1) / side;
-  return across * down * row.bytes;
+std::optional<size_t> DdsLevelSize(const DdsFormatRow& row, uint32_t width, uint32_t height) {
+  if (width > kMaxImageSide || height > kMaxImageSide) return std::nullopt;
+  size_t blocks = 0, size = 0;
+  if (__builtin_mul_overflow(DdsBlocks(width, row.blockSide), DdsBlocks(height, row.blockSide), &blocks) ||
+      __builtin_mul_overflow(blocks, size_t{row.bytes}, &size))
+    return std::nullopt;
+  return size;
 }
 
 std::array<uint8_t, kDdsHeaderBytes> MakeDdsHeader(const DdsHeaderInfo& info) {

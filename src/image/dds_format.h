@@ -6,7 +6,9 @@
 // Byte order of the uncompressed rows: blue first (B,G,R and B,G,R,A), as the games store their
 // uncompressed IWI images and as DDS declares them with the masks of a little-endian A8R8G8B8.
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 
 struct DdsFormatRow {
   bool compressed;
@@ -25,10 +27,22 @@ enum DdsFormatIndex : int {
 
 extern const DdsFormatRow kDdsFormats[kDdsFormatCount];
 
+// The largest width or height of any image this program reads, converts or uploads: the largest
+// GL texture side of current hardware, and more than the 16-bit signed sides of an IWI header hold.
+// A 32768 x 32768 level of 4-byte pixels is 4 GiB, so no size of a capped level wraps.
+inline constexpr uint32_t kMaxImageSide = 32768;
+
+// Blocks of blockSide pixels along a side of `side` pixels; partial blocks count whole and a side of
+// 0 counts as 1. In size_t: a side near 2^32 must not wrap to 0 blocks.
+inline size_t DdsBlocks(uint32_t side, uint32_t blockSide) {
+  return (size_t{side > 0 ? side : 1u} + blockSide - 1) / blockSide;
+}
+
 // Bytes of one level of width x height pixels in the row's layout. Partial blocks count whole, so
-// sizes that are not multiples of 4 (and levels under 4x4) hold every pixel. 64-bit: 16-bit sizes
-// of 4-byte pixels overflow 32 bits.
-uint64_t DdsLevelSize(const DdsFormatRow& row, uint32_t width, uint32_t height);
+// sizes that are not multiples of 4 (and levels under 4x4) hold every pixel. Empty when a side is
+// over kMaxImageSide or the size would not fit a size_t: every size computed from the sides of a
+// file goes through here, so none can wrap.
+std::optional<size_t> DdsLevelSize(const DdsFormatRow& row, uint32_t width, uint32_t height);
 
 // Size of the next smaller mipmap level: half, rounded down, never below 1.
 inline uint32_t NextMipSize(uint32_t size) { return size > 1 ? size / 2 : 1; }

@@ -70,6 +70,8 @@ ImageResult ReadDds(const uint8_t* bytes, size_t size, DdsContents& out) {
   const DdsFormatIndex format = ChooseFormat(pixel);
   if (format == kDdsFormatCount || width == 0 || height == 0) return ImageResult::FormatError;
   const DdsFormatRow& row = kDdsFormats[format];
+  // Every later level is smaller than the first: when its size is known, theirs are too.
+  if (!DdsLevelSize(row, width, height)) return ImageResult::FormatError;
 
   in.Seek(kDdsHeaderBytes);
   if (row.palette) {
@@ -86,9 +88,9 @@ ImageResult ReadDds(const uint8_t* bytes, size_t size, DdsContents& out) {
       // The first level's rows may be padded to the pitch; the pitch is only trusted when it
       // covers a row (writers often leave it 0).
       level.stride = i == 0 && (flags & kFlagPitch) && pitch >= w ? pitch : w;
-      level.size = size_t(level.stride) * h;
+      level.size = size_t{level.stride} * h;  // at most 2^32 x kMaxImageSide: no wrap
     } else {
-      level.size = static_cast<size_t>(DdsLevelSize(row, w, h));
+      level.size = *DdsLevelSize(row, w, h);
     }
     if (!in.Skip(level.size)) return ImageResult::ShortRead;
     out.levels.push_back(level);
@@ -132,9 +134,8 @@ void FlipInterpolatedAlpha(uint8_t* block, uint32_t rows) {
 
 void FlipDxtLevel(DdsFormatIndex format, uint8_t* data, uint32_t width, uint32_t height) {
   const DdsFormatRow& row = kDdsFormats[format];
-  const size_t across = (std::max<uint32_t>(width, 1) + 3) / 4;
-  const size_t down = (std::max<uint32_t>(height, 1) + 3) / 4;
-  const size_t rowBytes = across * row.bytes;
+  const size_t down = DdsBlocks(height, row.blockSide);
+  const size_t rowBytes = DdsBlocks(width, row.blockSide) * row.bytes;
   for (size_t a = 0, b = down - 1; a < b; ++a, --b) {
     std::swap_ranges(data + a * rowBytes, data + (a + 1) * rowBytes, data + b * rowBytes);
   }

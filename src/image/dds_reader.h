@@ -1,6 +1,6 @@
 #pragma once
 // The GUI's DDS files in memory: ReadDds checks the 128-byte header, chooses the format row
-// (model/dds_format.h) and finds every mipmap level inside the bytes, without GL, so a truncated
+// (image/dds_format.h) and finds every mipmap level inside the bytes, without GL, so a truncated
 // or hostile file is refused before anything is allocated or uploaded. The turning helpers put a
 // level's stored first row at the texture's top edge (t = 1), as the GUI's quads expect.
 //
@@ -40,7 +40,8 @@ inline constexpr size_t kDdsPaletteBytes = 256 * 4;
 //   NotDds       shorter than the header, no "DDS " magic, header size not 124, or the flags
 //                0x1000 (pixel format) and 0x1 (caps) not both set;
 //   FormatError  a pixel format other than DXT1/3/5, 32-bit BGRA, 16-bit BGR5A1, 16-bit BGR565 and
-//                8-bit indexed (24-bit RGB among them), or a width or height of 0;
+//                8-bit indexed (24-bit RGB among them), or a width or height of 0 or over
+//                kMaxImageSide;
 //   ShortRead    the palette or a level runs past the end of the bytes.
 // Levels: the mipmap count when the header flag 0x20000 is set (at least 1), else 1; never more
 // than the full chain down to 1 x 1. Each level is half the one before, rounded down, at least 1.
@@ -49,7 +50,7 @@ ImageResult ReadDds(const uint8_t* bytes, size_t size, DdsContents& out);
 // Turns a level of a DXT row (kDdsDxt1/3/5) of width x height pixels upside down in place: block
 // rows in reverse order and, inside each block, its pixel rows reversed (only the first height
 // rows of a block when height is under 4, so the 2- and 1-pixel levels stay whole). data holds
-// DdsLevelSize bytes.
+// DdsLevelSize bytes (the sides are those of a level ReadDds accepted).
 void FlipDxtLevel(DdsFormatIndex format, uint8_t* data, uint32_t width, uint32_t height);
 
 // Copies height rows of rowBytes each from source to out in reverse order. out holds

@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 #include "core/byte_reader.h"
@@ -123,14 +124,14 @@ ImageResult IwiImage::ReadLevels(uint32_t headerEnd, bool stopAtOnePixel) {
   size_t pos = bytes_.size();
   uint32_t w = width_, h = height_;
   for (int k = 0; k < kMaxLevels; ++k) {
-    const uint64_t size = DdsLevelSize(*row, w, h);
-    if (size > pos - headerEnd) {
+    const std::optional<size_t> size = DdsLevelSize(*row, w, h);
+    if (!size || *size > pos - headerEnd) {
       VornLog::Messagef("IWI: (%s) failed to read correct block size.", name_.c_str());
       if (k == 0) return ImageResult::ShortRead;
       break;
     }
-    pos -= size_t(size);
-    levels_.push_back({pos, size_t(size), w, h});
+    pos -= *size;
+    levels_.push_back({pos, *size, w, h});
     if (pos == headerEnd) {
       if (k == 0) mipCount_ = 1;
       break;

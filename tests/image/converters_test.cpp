@@ -138,6 +138,29 @@ TEST(Converters, ShortOrMissingSourceLeavesOutputNotDone) {
   EXPECT_TRUE(ConvertPixels(11, blocks.data(), blocks.size(), 4, 4, out));
 }
 
+// Sides past kMaxImageSide, among them those whose sizes wrapped to 0 in 64 bits (DXT at 2^32 - 1,
+// 4-byte pixels at 2^31), are refused before anything is allocated; the largest side converts.
+TEST(Converters, SidesPastTheLargestAreRefusedWithoutAllocating) {
+  const std::vector<uint8_t> small(4096, 0x5A);
+  const std::pair<uint32_t, uint32_t> refused[] = {
+      {kMaxImageSide + 1, 1}, {1, kMaxImageSide + 1}, {0x80000000u, 0x80000000u}, {0xFFFFFFFFu, 0xFFFFFFFFu}};
+  for (uint8_t format : {1, 2, 11, 12, 13}) {
+    for (auto [w, h] : refused) {
+      SCOPED_TRACE(testing::Message() << "format " << int(format) << " " << w << " x " << h);
+      Converters::TgaImage out;
+      EXPECT_FALSE(ConvertPixels(format, small.data(), small.size(), w, h, out));
+      EXPECT_TRUE(out.pixels.empty());
+      EXPECT_EQ(out.size, 0u);
+    }
+    SCOPED_TRACE(testing::Message() << "format " << int(format) << " " << kMaxImageSide << " x 4");
+    const size_t needed = DdsLevelSize(*IwiFormatRow(format), kMaxImageSide, 4).value();
+    const std::vector<uint8_t> source(needed, 0x5A);
+    Converters::TgaImage out;
+    ASSERT_TRUE(ConvertPixels(format, source.data(), source.size(), kMaxImageSide, 4, out));
+    EXPECT_EQ(out.size, size_t{kMaxImageSide} * 4 * 4);
+  }
+}
+
 // Random blocks, every DXT format, sizes that are not multiples of 4 or smaller than a block:
 // every pixel equals libsquish's, with the image turned upside down.
 TEST(ConvertersAgainstSquish, RandomBlocksAtEverySize) {

@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 #include <squish.h>
 
+#include <algorithm>
 #include <cstring>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -128,11 +130,100 @@ TEST(DdsReader, TruncatedAndHostileFilesAreRefused) {
 
   DdsShape huge = DdsShape::Dxt("DXT1", 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF);
   DdsContents contents;
-  EXPECT_EQ(Read(MakeDds(huge, Filler(4096)), contents), ImageResult::ShortRead);
-  DdsShape hugeIndexed = DdsShape::Indexed(0xFFFFFFFF, 0xFFFFFFFF);
+  EXPECT_EQ(Read(MakeDds(huge, Filler(4096)), contents), ImageResult::FormatError);
+  DdsShape hugeIndexed = DdsShape::Indexed(kMaxImageSide, kMaxImageSide);  // pitch x height: 2^47
   hugeIndexed.flags |= 0x8;
   hugeIndexed.pitch = 0xFFFFFFFF;
   EXPECT_EQ(Read(MakeDds(hugeIndexed, Filler(4096)), contents), ImageResult::ShortRead);
+}
+
+// Headers whose level sizes wrapped to 0 in 64 bits, so that the reader took them with empty levels
+// and the upload hung (DXT: 0 block rows) or overran its buffer (BGRA8): refused as format errors.
+TEST(DdsReader, HeadersWhoseLevelSizesWouldWrapAreFormatErrors) {
+  std::vector<DdsShape> shapes;
+  for (uint32_t width : {0xFFFFFFFDu, 0xFFFFFFFEu, 0xFFFFFFFFu})
+    for (uint32_t height : {0xFFFFFFFDu, 0xFFFFFFFEu, 0xFFFFFFFFu}) shapes.push_back(DdsShape::Dxt("DXT5", width, height));
+  shapes.push_back(DdsShape::Bgra8(0x80000000u, 0x80000000u));
+  for (const DdsShape& shape : shapes) {
+    DdsContents contents;
+    EXPECT_EQ(Read(MakeDds(shape, Filler(4096)), contents), ImageResult::FormatError)
+        << std::hex << shape.width << " x " << shape.height;
+    EXPECT_TRUE(contents.levels.empty());
+  }
+}
+
+// Wide enough that no level size of 32-bit sides wraps.
+__extension__ using Wide = unsigned __int128;
+
+// Every DDS format with sides at the edges of the header's 32-bit fields: a level is either read
+// with its true size (computed here in 128 bits) or refused, never taken with a wrapped size.
+TEST(DdsReader, EveryFormatAtTheEdgesOfItsSidesIsReadOrRefused) {
+  const struct {
+    const char* what;
+    DdsShape (*shape)(uint32_t, uint32_t);
+    DdsFormatIndex format;
+    bool read;  // a format the reader takes
+  } formats[] = {
+      {"DXT1", [](uint32_t w, uint32_t h) { return DdsShape::Dxt("DXT1", w, h); }, kDdsDxt1, true},
+      {"DXT3", [](uint32_t w, uint32_t h) { return DdsShape::Dxt("DXT3", w, h); }, kDdsDxt3, true},
+      {"DXT5", [](uint32_t w, uint32_t h) { return DdsShape::Dxt("DXT5", w, h); }, kDdsDxt5, true},
+      {"BGR8", DdsShape::Bgr8, kDdsBgr8, false},
+      {"BGRA8", [](uint32_t w, uint32_t h) { return DdsShape::Bgra8(w, h); }, kDdsBgra8, true},
+      {"BGR5A1", DdsShape::Bgr5A1, kDdsBgr5A1, true},
+      {"BGR565", DdsShape::Bgr565, kDdsBgr565, true},
+      {"indexed", DdsShape::Indexed, kDdsIndex8, true},
+  };
+  const uint32_t sides[] = {1, 4, kMaxImageSide, 65535, 0x80000000u, 0xFFFFFFFFu};
+  constexpr size_t kLargestBuilt = size_t{1} << 20;
+  for (const auto& f : formats) {
+    const DdsFormatRow& row = kDdsFormats[f.format];
+    const size_t palette = row.palette ? kDdsPaletteBytes : 0;
+    for (uint32_t w : sides) {
+      for (uint32_t h : sides) {
+        SCOPED_TRACE(testing::Message() << f.what << " " << w << " x " << h);
+        const Wide blockSide = row.blockSide;
+        const Wide trueSize = (w + blockSide - 1) / blockSide * ((h + blockSide - 1) / blockSide) * row.bytes;
+        const bool tooLarge = w > kMaxImageSide || h > kMaxImageSide;
+        DdsContents contents;
+        if (!f.read || tooLarge) {
+          EXPECT_EQ(Read(MakeDds(f.shape(w, h), Filler(4096)), contents), ImageResult::FormatError);
+          EXPECT_TRUE(contents.levels.empty());
+          continue;
+        }
+        if (trueSize > kLargestBuilt) {
+          EXPECT_EQ(Read(MakeDds(f.shape(w, h), Filler(4096)), contents), ImageResult::ShortRead);
+          continue;
+        }
+        const size_t size = static_cast<size_t>(trueSize);
+        EXPECT_EQ(Read(MakeDds(f.shape(w, h), Filler(palette + size - 1)), contents), ImageResult::ShortRead);
+        ASSERT_EQ(Read(MakeDds(f.shape(w, h), Filler(palette + size)), contents), ImageResult::Success);
+        ASSERT_EQ(contents.levels.size(), 1u);
+        EXPECT_EQ(contents.levels[0].size, size);
+      }
+    }
+  }
+}
+
+// The one size that every reader, converter and upload takes from header sides: exact up to
+// kMaxImageSide, empty past it, for every format row.
+TEST(DdsLevelSize, ExactUpToTheLargestSideAndEmptyPastIt) {
+  const uint32_t sides[] = {0, 1, 3, 4, 65535, kMaxImageSide, kMaxImageSide + 1, 0x80000000u, 0xFFFFFFFFu};
+  for (const DdsFormatRow& row : kDdsFormats) {
+    for (uint32_t w : sides) {
+      for (uint32_t h : sides) {
+        SCOPED_TRACE(testing::Message() << "bytes " << row.bytes << " block " << row.blockSide << ": " << w << " x " << h);
+        const std::optional<size_t> size = DdsLevelSize(row, w, h);
+        if (w > kMaxImageSide || h > kMaxImageSide) {
+          EXPECT_FALSE(size.has_value());
+          continue;
+        }
+        const uint64_t across = (std::max(w, 1u) + uint64_t{row.blockSide} - 1) / row.blockSide;
+        const uint64_t down = (std::max(h, 1u) + uint64_t{row.blockSide} - 1) / row.blockSide;
+        ASSERT_TRUE(size.has_value());
+        EXPECT_EQ(*size, across * down * row.bytes);
+      }
+    }
+  }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -153,7 +244,7 @@ TEST(DdsReader, FlippedBlocksDecodeToTheMirroredPicture) {
   } sizes[] = {{8, 8}, {4, 4}, {12, 8}, {8, 2}, {2, 2}, {4, 1}, {1, 1}};
   for (DdsFormatIndex format : {kDdsDxt1, kDdsDxt3, kDdsDxt5}) {
     for (const auto& size : sizes) {
-      std::vector<uint8_t> level(DdsLevelSize(kDdsFormats[format], size.w, size.h));
+      std::vector<uint8_t> level(DdsLevelSize(kDdsFormats[format], size.w, size.h).value());
       for (uint8_t& b : level) b = uint8_t(random());
       const std::vector<uint8_t> before = Decode(format, level, size.w, size.h);
       FlipDxtLevel(format, level.data(), size.w, size.h);
