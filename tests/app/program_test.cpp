@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <future>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <thread>
 
@@ -19,12 +20,15 @@
 #include "platform/files.h"
 #include "platform/key_codes.h"
 #include "platform/main_thread.h"
+#include "support/dds_builder.h"
 #include "support/game_files.h"
 #include "support/graphics_driver.h"
 #include "support/pillow_reader.h"
 #include "support/temp_folder.h"
 #include "support/wait_until.h"
 
+#include <limits.h>
+#include <sys/inotify.h>
 #include <unistd.h>
 
 namespace {
@@ -55,6 +59,19 @@ class ProgramFolder {
     settings << "<?xml version=\"1.0\"?>\n<genral>\n\t<active_game value=\"0\" />\n\t<tray_icon value=\"false\" />\n"
              << "\t<log_xmodel value=\"true\" />\n</genral>\n<dirs>\n\t<cod4 value=\""
              << testfiles::RealDataPath("cod4") << "\" />\n</dirs>\n<opengl>\n" << extraOpenglSettings << "</opengl>\n";
+  }
+  // Gives the folder its own images/: the built images, with `name` replaced by bytes.
+  void ReplaceImage(const std::string& name, const std::vector<uint8_t>& bytes) const {
+    const std::string built = std::string(DELVIX_PROGRAM_DIR) + "/images";
+    ASSERT_EQ(::unlink(Path("images").c_str()), 0);
+    ASSERT_TRUE(platform::CreateFolders(Path("images")));
+    for (const auto& entry : std::filesystem::directory_iterator(built)) {
+      const std::string image = entry.path().filename().string();
+      if (image != name) {
+        ASSERT_EQ(::symlink(entry.path().c_str(), Path("images/" + image).c_str()), 0);
+      }
+    }
+    ASSERT_TRUE(testfiles::WriteBytes(Path("images/" + name), bytes));
   }
   std::string Root() const { return folder_.Root(); }
   std::string Path(const std::string& name) const { return folder_.Root() + "/" + name; }
@@ -245,4 +262,56 @@ TEST(ProgramRun, ShowsAndPicksTheBonesOfARealCharacter) {
                               folder.Path("VornDelvix_screenshot.dds") + "' '" + png + "'";
   EXPECT_EQ(std::system(command.c_str()), 0);
   std::printf("screenshot with bones: %s (picked joint: %s)\n", png.c_str(), pickedName.c_str());
+}
+
+// Gives the calling process one second to end once path is opened: a thread waits for the open
+// through inotify and then sets an alarm, whose signal kills a process that is still running.
+void AlarmOneSecondAfterOpening(const std::string& path) {
+  const int watch = ::inotify_init1(IN_CLOEXEC);
+  ASSERT_GE(watch, 0);
+  ASSERT_GE(::inotify_add_watch(watch, path.c_str(), IN_OPEN), 0);
+  std::thread([watch] {
+    alignas(inotify_event) char event[sizeof(inotify_event) + NAME_MAX + 1];
+    if (::read(watch, event, sizeof event) > 0) ::alarm(1);
+  }).detach();
+}
+
+// A damaged start-up texture whose header gives sides so large that its level sizes wrapped (the
+// upload then hung or overran its buffer) ends the program with its fatal message within a second
+// of opening it. The start-up before it (window, GL context) is not timed: under a loaded test run
+// it alone can take seconds.
+TEST(ProgramRunDeathTest, ADamagedStartupTextureIsAFatalErrorWithinASecond) {
+  // The child is forked, so that it starts the program in this test's folder.
+  GTEST_FLAG_SET(death_test_style, "fast");
+  const struct {
+    const char* image;
+    testfiles::DdsShape shape;
+    const char* message;
+  } cases[] = {
+      {"default.dds", testfiles::DdsShape::Dxt("DXT5", 0xFFFFFFFF, 0xFFFFFFFD), "Failed To Load Default Texture"},
+      {"$identitynormalmap.dds", testfiles::DdsShape::Bgra8(0x80000000u, 0x80000000u), "Failed To Load identitynormalmap"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.image);
+    ProgramFolder folder;
+    folder.ReplaceImage(c.image, testfiles::MakeDds(c.shape, std::vector<uint8_t>(4096, 0x5A)));
+    const auto start = std::chrono::steady_clock::now();
+    // A hang or a crash ends the child by a signal instead of the exit code 1 of the fatal error.
+    EXPECT_EXIT(
+        {
+          ::alarm(60);  // the start-up itself, on a busy machine
+          AlarmOneSecondAfterOpening(folder.Path("images/") + c.image);
+          VornLog::SetBoxHook([](const std::string& caption, const std::string& text) {
+            std::fprintf(stderr, "error box: %s: %s\n", caption.c_str(), text.c_str());
+          });
+          RunProgram(folder.Root());
+          std::exit(0);
+        },
+        testing::ExitedWithCode(1), std::string("error box: Vorn_Kesh - Critical Error: ") + c.message);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("%s: the program started and ended in %.2f s\n", c.image, seconds);
+    const std::string log = folder.Log();
+    EXPECT_NE(log.find("LoadDSS: images/" + std::string(c.image) + ": Format Error"), std::string::npos) << log;
+    EXPECT_NE(log.find(std::string("------------ ERROR: ") + c.message), std::string::npos) << log;
+  }
 }
