@@ -9,7 +9,7 @@ packages=(
   # libraries the program links or loads
   libpugixml-dev libjsoncpp-dev libcurl4-openssl-dev libssl-dev ca-certificates
   zlib1g-dev libminizip-dev libglew-dev libgl-dev libglu1-mesa-dev libplib-dev
-  libsdl2-dev libgtk-3-dev libopenal1
+  libsdl2-dev libgtk-3-dev libnotify-dev libopenal1
   # opening folders and pages with the desktop's opener
   xdg-utils
   # asset generators (fonts rendered with FreeType from a free font)
@@ -21,6 +21,8 @@ packages=(
   unzip
   # SDL's X11 message box draws with core X fonts; window-manager tests run openbox
   xfonts-base openbox
+  # tray tests: an XEmbed tray host, a private D-Bus session and a stand-in notification server
+  trayer dbus python3-dbus python3-gi
 )
 
 missing=()

@@ -10,6 +10,7 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "core/timer.h"
+#include "desktop/system_tray.h"
 #include "gui/gui_2d.h"
 #include "iwd/iwd_utils.h"
 #include "app/screen_labels.h"
@@ -82,6 +83,7 @@ void VornOpenGL::RenderFrame() {
   const bool screenshot = TakeScreenShotRequested();
   if (screenshot && screenShot.Save("VornDelvix_screenshot.dds", width, height)) {
     VornLog::Printf("Screen Shot saved: 'VornDelvix_screenshot.dds");
+    if (gSettings.tray_icon) gSystemTray.ShowBalloon("Screen Shot saved: 'VornDelvix_screenshot.dds");
   }
   window->SwapBuffers();
   Update();

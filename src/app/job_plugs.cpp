@@ -6,6 +6,7 @@
 #include "export/obj_writer.h"
 #include "export/tags_page.h"
 #include "export/xmodel_export_writer.h"
+#include "desktop/bubble.h"
 #include "platform/open.h"
 
 void PlugExportSteps(JobSteps& steps) {
@@ -23,4 +24,10 @@ void PlugExportSteps(JobSteps& steps) {
   };
   steps.openPath = [](const std::string& path) { platform::OpenWithDesktop(path); };
   AddImageSteps(steps);  // images (0x40), their export (0x800) and the single conversion (0x200, 0x400)
+}
+
+void PlugNoticeStep(JobSteps& steps, std::function<bool()> clickAction) {
+  steps.showNotice = [clickAction](const std::string& title, const std::string& text, int durationMs) {
+    gBubble.Show(title, text, clickAction, durationMs);
+  };
 }

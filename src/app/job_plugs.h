@@ -6,3 +6,7 @@
 
 // Sets the export and desktop steps, which need no window.
 void PlugExportSteps(JobSteps& steps);
+
+// Sets the export notice: the notification bubble, whose click runs clickAction (the job thread's
+// OpenOutputFolder: the folder of the latest notice).
+void PlugNoticeStep(JobSteps& steps, std::function<bool()> clickAction);

@@ -8,6 +8,8 @@
 #include "core/log.h"
 #include "core/paths.h"
 #include "core/settings.h"
+#include "desktop/bubble.h"
+#include "desktop/system_tray.h"
 #include "platform/files.h"
 #include "view/bone_display.h"
 #include "view/iwi_texture.h"
@@ -53,6 +55,7 @@ bool VornOpenGL::Create(int clientWidth, int clientHeight) {
   }
   VornLog::Printf("Ext (%i)", window->GlInfo().glewResult);
   VornLog::Printf("OPENGL VERSION: %s", window->GlInfo().version.c_str());
+  CreateTrayIcon();
 
   SetExportFolder(gSettings.dir_export);
   SetGDTFolder(gSettings.dir_gdt);
@@ -70,8 +73,25 @@ bool VornOpenGL::Create(int clientWidth, int clientHeight) {
   scene.labelText = SceneTextFromFonts(textFonts);
   appliedAlwaysOnTop = gSettings.window_on_top;
   SetAlwaysOnTop(appliedAlwaysOnTop);
+  return true;  // the window stays hidden: the splash screen shows it when it closes
+}
+
+// A tray that fails (no tray host) is no failure: the program runs without tray, balloons and
+// notices, and the next save keeps tray_icon off.
+void VornOpenGL::CreateTrayIcon() {
+  if (!gSettings.tray_icon) return;
+  if (gSystemTray.Create()) {
+    VornLog::Printf("Tray Icon Created");
+  } else {
+    VornLog::Warningf("Tray Icon Failed to init");
+    gSettings.tray_icon = false;
+  }
+}
+
+void VornOpenGL::ShowMainWindow() {
+  if (!window || !window->IsOpen()) return;
   window->Show();
-  return true;
+  window->Raise();
 }
 
 void VornOpenGL::StartXmodelThread() {
@@ -187,6 +207,8 @@ void VornOpenGL::Shutdown() {
     xmodelThread.Stop();
     xmodelThreadStarted_ = false;
   }
+  // Nothing shows a notice any more: the bubble's thread ends.
+  gBubble.Shutdown();
   if (!window || !window->IsOpen()) return;
   window->MakeCurrent();
   ReleaseRenderSlots(renderSlots);
@@ -199,6 +221,13 @@ void VornOpenGL::Shutdown() {
   workerContext.reset();
   window->ReleaseCurrent();
   window.reset();
+  if (gSystemTray.Added()) {
+    if (gSystemTray.RemoveIcon()) {
+      VornLog::Printf("TrayIcon Removed");
+    } else {
+      VornLog::Warningf("Failed To Remove TrayIcon");
+    }
+  }
   VornLog::Printf("VornOpenGL Shutdown");
 }
 

@@ -7,6 +7,7 @@
 //   start-up      Create, InitGL, StartXmodelThread, RestorePlacement        (vorn_opengl.cpp)
 //   frames        FrameDue, RenderFrame, ReSizeGLScene, Update (hot keys)     (frame_loop.cpp)
 //   window events HandleEvent: the window procedure                          (window_events.cpp)
+//   tray          the tray icon (start-up, shutdown), RunTrayCommand          (tray_commands.cpp)
 //   shutdown      Shutdown
 //
 // Threads: everything runs on the main thread, except the job thread that StartXmodelThread starts.
@@ -57,6 +58,10 @@ class VornOpenGL {
   // The window text "Vorn_Kesh Delvix - " + text.
   void SetTitle(const std::string& text);
   void SetAlwaysOnTop(bool onTop);
+  // Adds the tray icon when tray_icon is set; without a tray host, logs the warning and clears it.
+  void CreateTrayIcon();
+  // Shows the main window, brings it to the front and gives it the keyboard focus.
+  void ShowMainWindow();
 
   // ---- Frames (frame_loop.cpp) --------------------------------------------------------------------
   // True when the next frame is due by the frame-rate cap; otherwise sleeps the rest of the
@@ -72,6 +77,8 @@ class VornOpenGL {
 
   // ---- Window events (window_events.cpp) ----------------------------------------------------------
   void HandleEvent(const platform::Event& event);
+  // A command of the tray menu (desktop/system_tray.h ids), in the main loop (tray_commands.cpp).
+  void RunTrayCommand(int command);
 
   // ---- Jobs ------------------------------------------------------------------------------------
   // Queues a command's job (the tags page, the GDT file).
@@ -85,7 +92,8 @@ class VornOpenGL {
   JobOptions CurrentJobOptions() const;
 
   // ---- Shutdown ----------------------------------------------------------------------------------
-  // Stops the job thread (joined), then releases the worker's context, the window and its context.
+  // Stops the job thread (joined) and the notification bubble, then releases the worker's context,
+  // the window and its context, and removes the tray icon.
   void Shutdown();
 
   bool active = true;

@@ -15,9 +15,14 @@
 #include "iwd/iwd_utils.h"
 #include "platform/events.h"
 #include "platform/key_codes.h"
+#include "platform/desktop_thread.h"
 #include "platform/main_thread.h"
+#include "desktop/splash.h"
 
 namespace {
+
+// The greeting when the splash screen closes: VornSound::Playsound("hello") once sound is in.
+void PlayHelloSound() {}
 
 // The main loop: events first; frames while none wait; asleep while minimised.
 void MainLoop(VornOpenGL& app) {
@@ -29,6 +34,7 @@ void MainLoop(VornOpenGL& app) {
       continue;
     }
     platform::RunPostedTasks();
+    TryCloseSplash();
     if (!app.renderEnabled) {
       std::this_thread::sleep_for(std::chrono::milliseconds(250));
       continue;
@@ -57,12 +63,24 @@ int RunProgram(const std::string& programFolder) {
   const int clientHeight = gSettings.main_window.h;
   auto app = std::make_unique<VornOpenGL>();
   gOpenGL = app.get();
+  // The splash stands in for the main window, which stays hidden until the splash closes; the
+  // log's error boxes take the splash down first.
+  VornLog::SetBeforeBoxHook(CloseSplashForErrorBox);
+  const bool splash = ShowSplash([] { gOpenGL->ShowMainWindow(); }, PlayHelloSound);
   PlugExportSteps(app->xmodelThread.Steps());
+  PlugNoticeStep(app->xmodelThread.Steps(), [thread = &app->xmodelThread] { return thread->OpenOutputFolder(); });
   if (!app->Create(clientWidth, clientHeight)) {
+    CloseSplashForErrorBox();
     gOpenGL = nullptr;
     return 0;
   }
   app->ReSizeGLScene(clientWidth > 0 ? clientWidth : 800, clientHeight > 0 ? clientHeight : 600);
+  // The GUI is ready (the GUI's build calls this at its end once it exists).
+  if (splash) {
+    SplashDone();
+  } else {
+    app->ShowMainWindow();
+  }
   Timer::Init();
   VornLog::Printf("--- Program Ready ---\n");
 
@@ -76,6 +94,7 @@ int RunProgram(const std::string& programFolder) {
   app->xmodelList.Reset();
   gOpenGL = nullptr;
   app.reset();
+  platform::StopDesktopThread();
   VornLog::Close();
   return 0;
 }

@@ -18,6 +18,9 @@ void VornOpenGL::HandleEvent(const platform::Event& event) {
     case EventType::KeyDown: KeyDownTable[event.keyCode & 0xFF] = true; break;
     case EventType::KeyUp: KeyDownTable[event.keyCode & 0xFF] = false; break;
     case EventType::Char: CharTable[event.character] = true; break;
+    case EventType::Command:
+      if (gSettings.tray_icon) RunTrayCommand(event.command);
+      break;
     case EventType::Minimized: renderEnabled = false; break;
     case EventType::Restored:
     case EventType::Maximized: renderEnabled = true; break;

@@ -16,6 +16,7 @@
 
 enum GlobalRank : int {
   kRankBubbleLock = 1010,
+  kRankBubble = 1015,
   kRankLoaderMutex = 1020,
   kRankLogWriteMutex = 1040,
   kRankWaitSlot = 1050,
@@ -37,4 +38,5 @@ enum GlobalRank : int {
   kRankBoneLabels = 1240,
   kRankBoneRotations = 1250,
   kRankBoneDisplay = 1260,
+  kRankSystemTray = 1270,
 };

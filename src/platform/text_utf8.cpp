@@ -74,4 +74,12 @@ std::string Latin1FromUtf8(std::string_view utf8, char replacement) {
   return out;
 }
 
+std::string_view CutUtf8(std::string_view utf8, size_t maxBytes) {
+  if (utf8.size() <= maxBytes) return utf8;
+  size_t end = maxBytes;
+  // Back over continuation bytes (10xxxxxx) to the lead byte of the character that does not fit.
+  while (end > 0 && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) --end;
+  return utf8.substr(0, end);
+}
+
 }  // namespace platform

@@ -16,4 +16,7 @@ std::string DesktopTextFrom8Bit(std::string_view text);
 // sequences become replacement, or are dropped when replacement is 0.
 std::string Latin1FromUtf8(std::string_view utf8, char replacement);
 
+// The longest start of utf8 of at most maxBytes bytes that ends on a character boundary.
+std::string_view CutUtf8(std::string_view utf8, size_t maxBytes);
+
 }  // namespace platform
