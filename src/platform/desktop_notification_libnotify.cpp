@@ -15,9 +15,20 @@ namespace {
 constexpr int kMaxWaiting = 4;
 std::atomic<int> gWaiting{0};
 
+// Desktop thread: libnotify on the session bus. A session bus that goes away must not end the
+// program (GLib's shared connection would), only its notices.
+bool Init() {
+  if (notify_is_initted()) return true;
+  if (GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr)) {
+    g_dbus_connection_set_exit_on_close(bus, FALSE);
+    g_object_unref(bus);
+  }
+  return notify_init("Delvix");
+}
+
 // Desktop thread.
 void Send(const std::string& title, const std::string& text, int timeoutMs) {
-  if (!notify_is_initted() && !notify_init("Delvix")) return;
+  if (!Init()) return;
   NotifyNotification* notice = notify_notification_new(title.c_str(), text.c_str(), "dialog-information");
   notify_notification_set_timeout(notice, timeoutMs);
   notify_notification_show(notice, nullptr);  // no server: the notice is lost, as a balloon would be

@@ -117,6 +117,14 @@ bool PrivateXServer::StartWindowManager(std::string& error) {
   return up;
 }
 
+int StartProcess(const std::vector<std::string>& argv, int outFd) { return Spawn(argv, outFd, -1); }
+
+void EndProcess(int pid) {
+  if (pid <= 0) return;
+  ::kill(pid, SIGTERM);
+  WaitExit(pid);
+}
+
 int RunTool(const std::vector<std::string>& argv, std::string* output, int timeoutMs) {
   int fds[2];
   if (::pipe2(fds, O_CLOEXEC) != 0) return -1;

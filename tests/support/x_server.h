@@ -31,6 +31,12 @@ class PrivateXServer {
   std::string display_;
 };
 
+// Starts argv (no shell, searched on PATH) with stdout to outFd (or /dev/null) and stderr to
+// /dev/null; the process id, or -1.
+int StartProcess(const std::vector<std::string>& argv, int outFd = -1);
+// Ends a process started with StartProcess (SIGTERM) and waits for it.
+void EndProcess(int pid);
+
 // Runs argv (no shell), capturing stdout into output when given. Kills it after timeoutMs.
 // Returns the exit code, or -1 when it could not run or timed out.
 int RunTool(const std::vector<std::string>& argv, std::string* output = nullptr, int timeoutMs = 30000);
