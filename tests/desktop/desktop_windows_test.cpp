@@ -154,6 +154,7 @@ TEST_F(DesktopWindows, SplashIsCentredAndClosesOnlyAfterTheGuiAndTheMinimumTime)
   std::atomic<int> order{0}, mainShownAt{0}, closedAt{0};
   const auto start = std::chrono::steady_clock::now();
   ASSERT_TRUE(ShowSplash([&] { mainShownAt = ++order; }, [&] { closedAt = ++order; }));
+  SplashDone();  // the GUI is ready at once: the splash still waits for its time
   EXPECT_TRUE(SplashShowing());
   std::string id;
   ASSERT_EQ(RunTool({"xdotool", "search", "--onlyvisible", "--name", "^Delvix$"}, &id), 0);
@@ -164,8 +165,7 @@ TEST_F(DesktopWindows, SplashIsCentredAndClosesOnlyAfterTheGuiAndTheMinimumTime)
   EXPECT_EQ(g.y, 768 / 2 - 128);
   std::printf("splash: %s\n", KeepScreenshot("splash", g.x, g.y, 640, 256).c_str());
 
-  SplashDone();  // the GUI is ready at once: the splash still waits for its time
-  EXPECT_TRUE(SplashShowing());
+  // Until a main-loop turn looks, the splash stays; a click on it changes nothing.
   RunTool({"xdotool", "mousemove", std::to_string(g.x + 100), std::to_string(g.y + 100), "click", "1"});
   EXPECT_TRUE(SplashShowing()) << "a click does not close it";
   ASSERT_TRUE(WaitUntil([] {
