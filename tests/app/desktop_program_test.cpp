@@ -16,7 +16,7 @@
 #include "core/log.h"
 #include "desktop/bubble.h"
 #include "desktop/splash.h"
-#include "model/job_flags.h"
+#include "jobs/job_flags.h"
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/key_codes.h"
@@ -125,8 +125,8 @@ TEST(DesktopProgram, SplashThenMainWindowTrayBalloonAndExportBubble) {
     if (!WaitUntil([] { return OnMainThread([] { return !gOpenGL->xmodelList.IsLoading(); }); })) return;
     OnMainThread([] {
       gOpenGL->xmodelThread.QueueXmodelLoad(gOpenGL->xmodelList.GetFolder(), "weapon_mp_m1garand_rifle");
-      gOpenGL->QueueJob(ExportJobFlags(ExportObj));
-      gOpenGL->QueueJob(ExportJobFlags(ExportObj));
+      gOpenGL->xmodelThread.QueueExport(ExportObj);
+      gOpenGL->xmodelThread.QueueExport(ExportObj);
       return true;
     });
     EXPECT_TRUE(WaitUntil([] { return gBubble.WindowId() != 0; }, 60000));

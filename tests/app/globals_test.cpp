@@ -18,10 +18,9 @@
 namespace {
 
 const std::vector<std::string> kCreationOrder = {
-    "loader mutex", "LogWriteMutex", "VornIWDUtils", "VornSettings", "VornLog",
-    "SceneLights",  "VersionText",   "ShaderRegistry", "MaterialList", "BoneDisplay labels", "BoneDisplay",
-    // The desktop library's, until they take their places in src/globals.cpp.
-    "BubbleLock", "VornBubble", "CSystemTray",
+    "BubbleLock",  "VornBubble",     "loader mutex", "LogWriteMutex",      "VornIWDUtils", "VornSettings",
+    "VornLog",     "SceneLights",    "VersionText",  "ShaderRegistry",     "MaterialList", "BoneDisplay labels",
+    "BoneDisplay", "CSystemTray",
 };
 
 std::vector<std::string> Names(bool created) {
