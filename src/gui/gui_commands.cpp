@@ -1,0 +1,165 @@
+// The command language: scripts of "<word> <value>" commands separated by ";", run by the GUI.
+//
+// A command's leading white space is ignored; its word runs to the first blank and its value is
+// everything after that blank (a command without a blank is both). Words compare exactly.
+// "wait <ms>" keeps the rest of its list and runs it on the main thread once the time has passed
+// (RunDueCommands, between frames); lists from other threads come through PostCommands.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "core/log.h"
+#include "core/strings.h"
+#include "gui/vorn_gui.h"
+#include "platform/main_thread.h"
+#include "platform/open.h"
+
+namespace {
+
+// The maker's web site and a modding community's site.
+constexpr const char* kReleaseNotesPage = "https://delvix.org/downloads/?action=release_notes&id=10";
+constexpr const char* kDonationPage = "https://delvix.org/donate/";
+constexpr const char* kCommunityPage = "https://delvix.org/community/";
+
+// Removes leading blanks, tabs, line feeds, vertical tabs, form feeds and carriage returns.
+void TrimLeft(std::string& text) {
+  const size_t first = text.find_first_not_of(" \t\n\v\f\r");
+  text.erase(0, first == std::string::npos ? text.size() : first);
+}
+
+void OpenPage(const char* url) {
+  if (!platform::OpenWithDesktop(url)) VornLog::Warningf("Could not open the web page '%s'", url);
+}
+
+}  // namespace
+
+void VornGUI::ExecCmd(const std::string& script) { Processcmd(SplitCommands(script)); }
+
+void VornGUI::Processcmd(std::vector<std::string> commands) {
+  for (size_t i = 0; i < commands.size(); ++i) {
+    std::string& command = commands[i];
+    TrimLeft(command);
+    const size_t blank = command.find(' ');
+    const std::string word = blank == std::string::npos ? command : command.substr(0, blank);
+    const std::string value = blank == std::string::npos ? command : command.substr(blank + 1);
+    if (word.empty() || value.empty()) {
+      VornLog::Warningf("Processcmd:: Blank (cmd || value) value");
+      continue;
+    }
+    if (word != "wait") {
+      RunCommand(word, value);
+      continue;
+    }
+    int delay = 1000;
+    if (!from_string(delay, value, std::dec)) {
+      delay = 1000;
+      VornLog::Warningf("VornGUI::Processcmd:: Failed To Conver '%s' to int", value.c_str());
+    }
+    // A negative delay runs the rest at the next chance.
+    std::vector<std::string> rest(commands.begin() + static_cast<ptrdiff_t>(i) + 1, commands.end());
+    if (!rest.empty()) delayed_.push_back(DelayedList{NowMs() + static_cast<float>(std::max(delay, 0)), std::move(rest)});
+    return;
+  }
+}
+
+bool VornGUI::PostCommands(const std::string& script) {
+  return platform::TryPostToMainThread([this, script] { ExecCmd(script); });
+}
+
+void VornGUI::RunDueCommands() {
+  const float now = NowMs();
+  for (;;) {
+    // The earliest list whose time has come; lists it adds wait for their own time.
+    auto due = std::min_element(delayed_.begin(), delayed_.end(),
+                                [](const DelayedList& a, const DelayedList& b) { return a.dueMs < b.dueMs; });
+    if (due == delayed_.end() || due->dueMs > now) return;
+    std::vector<std::string> commands = std::move(due->commands);
+    delayed_.erase(due);
+    Processcmd(std::move(commands));
+  }
+}
+
+void VornGUI::CallHook(const std::function<void()>& hook, const std::string& word) {
+  if (hook) {
+    hook();
+  } else {
+    VornLog::Printf("Processcmd: '%s' is not available: that part of the program is not built", word.c_str());
+  }
+}
+
+void VornGUI::QueueJob(CommandJob job, const std::string& word) {
+  if (!hooks.queueJob) return CallHook(nullptr, word);
+  hooks.queueJob(job);
+}
+
+void VornGUI::QueueExport(CommandJob job, const std::string& word) {
+  if (!hooks.queueJob) return CallHook(nullptr, word);
+  hooks.queueJob(job);
+  ++settings->export_count;
+  DonateReminder();
+}
+
+void VornGUI::RunCommand(const std::string& word, const std::string& value) {
+  if (word == "open") return SetVis(value, true);
+  if (word == "close") return SetVis(value, false);
+  if (word == "toggle_menu") return ToggleMenu(value);
+  if (word == "force_open") return ForceVis(value, true);
+  if (word == "force_close") return ForceVis(value, false);
+  if (word == "reset_listbox") return ResetListbox(value);
+  if (word == "exit_app") return CallHook(hooks.requestQuit, word);
+  if (word == "error") return SetVis("error_menu", true);
+  if (word == "display_error") return void(showError = true);
+  if (word == "hide_error") return void(showError = false);
+  if (word == "display_msg") return void(showMessage = true);
+  if (word == "hide_msg") return void(showMessage = false);
+  if (word == "export_ma") return QueueExport(CommandJob::ExportMaya, word);
+  if (word == "export_obj") return QueueExport(CommandJob::ExportObj, word);
+  if (word == "export_XE") return QueueExport(CommandJob::ExportXmodelExport, word);
+  if (word == "view_tags") return QueueJob(CommandJob::ViewTags, word);
+  if (word == "dump_GDT") return QueueJob(CommandJob::DumpGdt, word);
+  if (word == "save") {
+    if (value == "settings") settings->Save(settingsPath);
+    return;
+  }
+  if (word == "reset_settings") {
+    ShowError("Settings Have been cleared, you must restart for changes to take affect.");
+    SettingsResetPending = true;
+    if (::unlink(settingsPath.c_str()) != 0 && errno != ENOENT) {
+      VornLog::Warningf("Could not delete '%s': %s", settingsPath.c_str(), std::strerror(errno));
+    }
+    return;
+  }
+  if (word == "show_release_notes") return OpenPage(kReleaseNotesPage);
+  if (word == "show_website") return OpenPage(kCommunityPage);
+  if (word == "pay_pal_donate") return OpenPage(kDonationPage);
+  if (word == "download_update") return CallHook(hooks.startDownload, word);
+  if (word == "run_iwd_scan") return CallHook(hooks.runIwdScan, word);
+  if (word == "cancel_iwd_scan") return CallHook(hooks.cancelIwdScan, word);
+  if (word == "set_mouse_cntrl_display") {
+    if (settings->mouse_style == 0) {
+      ExecCmd("open Settings_hotkeys_mouse_maya; force_close Settings_hotkeys_mouse_assView;");
+    } else if (settings->mouse_style == 1) {
+      ExecCmd("open Settings_hotkeys_mouse_assView; force_close Settings_hotkeys_mouse_maya;");
+    }
+    return;
+  }
+  VornLog::Warningf("Unkown Menu Cmd: %s", word.c_str());
+}
+
+void VornGUI::DonateReminder() {
+  VornSettings& s = *settings;
+  ++s.donate_actions;
+  if (s.donate_shown) {
+    const int spread = random() % 979;
+    if (s.donate_actions <= s.donate_last + 20 + spread) return;
+    if (random() % 100 < 51) return;
+  } else if (s.donate_actions < 10) {
+    return;
+  }
+  s.donate_shown = true;
+  s.donate_last = s.donate_actions;
+  ExecCmd("open donate_menu;");
+  s.Save(settingsPath);
+}

@@ -1,0 +1,245 @@
+#pragma once
+// VornGUI: the one GUI object. Like an immediate-mode GUI context it holds all of the GUI's
+// state: the menus, the texture map and the fonts, the mouse and key state the input filter
+// records, the progress and text maps, the error and message texts, the pending "wait" lists.
+// Items act on the recorded input while the GUI pass draws them.
+//
+// Index (implementation files):
+//   life cycle, menus, hit tests, texts and values     vorn_gui.cpp
+//   the GUI pass (Render) and the items it draws       gui_render.cpp
+//   the command language (ExecCmd, Processcmd)         gui_commands.cpp
+//   the input filter (HandleInput, PasteClipboard)     gui_input.cpp
+//   the GUI texture list and the missing-name check    gui_texture_list.cpp
+//
+// The logic never calls GL itself: it draws through the GuiPainter given to SetPainter and reads
+// time from its clock, so tests run it with a recording painter and a clock of their own.
+//
+// Threads: the GUI belongs to the main thread. Other threads hand it command lists with
+// PostCommands (run on the main thread between frames) and write the progress map under
+// progressMutex; everything else is main-thread only.
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "core/item_rect.h"
+#include "core/settings.h"
+#include "gui/gui_painter.h"
+#include "gui/gui_textures.h"
+#include "gui/menu.h"
+#include "gui/text_fonts.h"
+
+namespace platform {
+class MainWindow;
+struct Event;
+}  // namespace platform
+
+// The jobs the command words queue on the job thread.
+enum class CommandJob { ExportMaya, ExportObj, ExportXmodelExport, ViewTags, DumpGdt };
+
+// What the command words reach outside the GUI. The application sets them; a word whose hook is
+// not set logs that its facility is not built and does nothing else.
+struct CommandHooks {
+  std::function<void(CommandJob)> queueJob;  // the job with the export-images flag as set
+  std::function<void()> requestQuit;         // "exit_app": ends the main loop; never waits
+  std::function<void()> startDownload;       // "download_update"
+  std::function<void()> runIwdScan;          // "run_iwd_scan"
+  std::function<void()> cancelIwdScan;       // "cancel_iwd_scan"
+};
+
+// What one GUI pass needs from the frame.
+struct GuiFrame {
+  float framesPerSecond = 0.0f;
+  // Draws the screen labels queued for this frame (white, point size 20; then clears them).
+  std::function<void(GuiPainter&)> drawScreenLabels;
+};
+
+class VornGUI {
+ public:
+  VornGUI();
+  ~VornGUI();
+  VornGUI(const VornGUI&) = delete;
+  VornGUI& operator=(const VornGUI&) = delete;
+
+  // ---- Life cycle -----------------------------------------------------------------------------
+  // Stores the main window (for its system cursor) and sets the layout size to 640 x 480.
+  void AttachWindow(platform::MainWindow* window);
+  // The painter the pass draws through and the wrapping measures with (null: nothing drawn,
+  // nothing wrapped). It must outlive its use.
+  void SetPainter(GuiPainter* painter) { painter_ = painter; }
+  GuiPainter* Painter() const { return painter_; }
+  // The clock in milliseconds (default: the program's Timer).
+  void SetClock(std::function<float()> clock) { clock_ = std::move(clock); }
+  float NowMs() const { return clock_(); }
+  // Lays the menus out for windowWidth x windowHeight: a size under 10 in either direction is
+  // ignored (the difference is applied in full later); framed windows are only kept on the
+  // screen (x <= width - 60, y <= height - 60); every other menu moves its rectangles by their
+  // flags. The new size becomes the layout size and the settings' main window size.
+  void ItemScale();
+  // The GUI pass of one frame (after the 3D scene, before the swap, under the frame mutex).
+  void Render(const GuiFrame& frame);
+  // Logs the texture count, deletes the textures, the fonts and the menus, drops pending "wait"
+  // lists. Safe to call again (the destructor does). GL context current when textures exist.
+  void Shutdown();
+
+  // ---- Menus ------------------------------------------------------------------------------------
+  // Appends a new menu (drawn above the ones before it) and returns it.
+  Menu& AddMenu(const std::string& name);
+  // The first menu of that exact name, or null.
+  Menu* FindMenu(const std::string& name);
+  const std::vector<std::unique_ptr<Menu>>& Menus() const { return menus_; }
+  // Shows or hides the first menu of name: nothing while it animates or is already so; else its
+  // open or close commands run, its transition starts and its visible flag flips.
+  void SetVis(const std::string& name, bool show);
+  // SetVis with the opposite of its visible flag, for every menu of name.
+  void ToggleMenu(const std::string& name);
+  // Every menu of name becomes shown or hidden at once and runs its commands, even when it
+  // already was; slide offset and alpha stay.
+  void ForceVis(const std::string& name, bool show);
+  // Asks the next pass to draw menu index above the other framed windows.
+  void BringToFront(int32_t index) { bringToFront = index; }
+
+  // ---- Hit tests (rectangles relative to the current menu) ----------------------------------------
+  // The mouse lies over rect, no later menu covers it there, and a held button was pressed
+  // inside rect too. True marks the mouse as over the GUI.
+  bool MouseOverRect(const ItemRect& rect);
+  // The last press lies inside rect and no later menu covers it. True marks the mouse as over
+  // the GUI.
+  bool MouseInRect(const ItemRect& rect);
+  // A visible menu after index covers the absolute rectangle area (a dragged window covers all).
+  bool IsCoveredByUpperMenu(int32_t index, const ItemRect& area) const;
+
+  // ---- Texts and values -------------------------------------------------------------------------
+  void SetTextVar(const std::string& key, const std::string& value) { textMap[key] = value; }
+  // The first text box of name gets text; warning "Failed To Set '<name>' text" when none.
+  void SetText(const std::string& name, const std::string& text);
+  // The first list box of name scrolls back to its top; nothing when there is none.
+  void ResetListbox(const std::string& name);
+  // Progress values by name (a bar's filled width in pixels), under progressMutex. Any thread.
+  void SetProgress(const std::string& name, int value);
+  int Progress(const std::string& name);
+  // Wraps text, stores it as the error (message) text, shows "error_menu" ("msg_box_menu") and
+  // plays "error_msg" ("msg_box") on the second sound channel.
+  void ShowError(const std::string& text);
+  void ShowMessage(const std::string& text);
+  // text with line breaks so no line is wider than the message layout's width, measured in
+  // Helvetica-Bold 10 points (the caller's text style is kept): each break goes at the last blank
+  // that fits, or inside a word longer than the width. Lines already short enough stay.
+  std::string WrapText(const std::string& text);
+
+  // ---- Commands (gui_commands.cpp) ----------------------------------------------------------------
+  // Splits script at ";" and runs it. Main thread.
+  void ExecCmd(const std::string& script);
+  // Runs the commands in order. "wait <ms>" keeps the rest for RunDueCommands. Main thread.
+  void Processcmd(std::vector<std::string> commands);
+  // Hands a script from any thread to the main thread, where it runs between frames. Dropped
+  // (false) while the main thread does not serve its queue (shutdown).
+  bool PostCommands(const std::string& script);
+  // Runs the "wait" lists whose time has come, earliest first. Main thread, between frames.
+  void RunDueCommands();
+  // Lists waiting for their time.
+  size_t PendingWaits() const { return delayed_.size(); }
+  // Counts an export and now and then opens "donate_menu".
+  void DonateReminder();
+
+  // ---- Input (gui_input.cpp) ----------------------------------------------------------------------
+  // Records what the GUI needs of a window event and edits the text being typed. True when the
+  // event is consumed and the window procedure must not handle it further. Main thread.
+  bool HandleInput(const platform::Event& event);
+  // The clipboard's text, at most its first 45 characters (logged). Empty on failure.
+  std::string PasteClipboard();
+
+  // ---- Textures (gui_texture_list.cpp) ------------------------------------------------------------
+  // Loads each texture of the list file (lines "<name> <file>", files in folder) with LoadDSS;
+  // a file that fails only logs. Returns how many loaded.
+  int LoadGUITextures(const std::string& listPath, const std::string& folder);
+  // Every texture name that buttons and images use but the map lacks is reported once and
+  // replaced by "default".
+  void CheckMaterials();
+  // Logs "Missing Material: <name>" once per name.
+  void ReportMissingMaterial(const std::string& name);
+
+  // ---- State --------------------------------------------------------------------------------------
+  // Mouse and keys, recorded by HandleInput.
+  float mouseX = 0.0f, mouseY = 0.0f;
+  bool mouseInside = false;
+  bool leaveTracking = false;
+  bool systemCursorShown = true;
+  int32_t pressX = 0, pressY = 0;
+  int32_t wheelNotches = 0;
+  int32_t upDownKey = 0;
+  bool leftDown = false, rightDown = false;
+  float leftPressTime = 0.0f, rightPressTime = 0.0f;
+  // Text entry: a text box edits editedText at caret, or a key bind captures into captureTarget.
+  bool textEntryActive = false;
+  std::string* editedText = nullptr;
+  int32_t caret = 0;
+  Hotkey* captureTarget = nullptr;
+
+  std::mutex progressMutex;        // guards the progress map
+  int16_t currentMenu = 0;          // the menu whose items are being drawn
+  GuiTextures textures;             // the TextureMap
+  TextFonts fonts;                  // the two fonts and the text colour
+  std::map<std::string, std::string> textMap;
+  int32_t bringToFront = -1;
+  int32_t lastFramedIndex = -1;
+  int32_t layoutWidth = 640, layoutHeight = 480;
+  int32_t windowWidth = 640, windowHeight = 480;  // stored by the resize handler
+  ItemRect messageLayout;           // where error and message texts go; w = wrap width
+  std::string errorText, messageText;
+  bool showError = false, showMessage = false;
+  std::string tooltip;
+  bool mouseOverGui = false;
+  std::vector<std::string> missingTextures;
+
+  VornSettings* settings = &gSettings;       // the settings the commands change
+  std::string settingsPath = "settings.xml";  // saved by "save settings", deleted on reset
+  CommandHooks hooks;
+  // Plays a sound by name on channel 1 or 2 ("menu_focus", "menu_accept", "error_msg", ...).
+  std::function<void(const std::string& sound, int channel)> playSound;
+  // Reads the clipboard (default: the desktop's).
+  std::function<std::string()> readClipboard;
+  // rand() for the donation reminder.
+  std::function<int()> random;
+
+ private:
+  struct DelayedList {
+    float dueMs;
+    std::vector<std::string> commands;
+  };
+
+  // Runs commands of menu (open or close) unless they are running already.
+  void RunMenuCommands(Menu& menu, bool show);
+  void StartTransition(Menu& menu);
+  void SetVisible(Menu& menu, bool show);
+  void ApplyBringToFront();
+  ItemRect Absolute(const ItemRect& rect) const;
+  void PlaySound(const char* name, int channel);
+  // One command word with its value.
+  void RunCommand(const std::string& word, const std::string& value);
+  // Runs hook, or logs that the facility of word is not built.
+  void CallHook(const std::function<void()>& hook, const std::string& word);
+  void QueueJob(CommandJob job, const std::string& word);
+  void QueueExport(CommandJob job, const std::string& word);
+
+  // The pass's pieces (gui_render.cpp).
+  void DrawMenu(Menu& menu);
+  void DrawTextButton(Menu& menu, TextButton& button, float alpha);
+  void DrawLabels(Menu& menu, float alpha);
+  void DrawTooltip();
+  void DrawMessages();
+  void DrawOverlay(float framesPerSecond);
+  void DrawCursor();
+
+  std::vector<std::unique_ptr<Menu>> menus_;
+  std::map<std::string, int> progressMap_;  // under progressMutex
+  std::vector<DelayedList> delayed_;
+  GuiPainter* painter_ = nullptr;
+  std::function<float()> clock_;
+  platform::MainWindow* window_ = nullptr;
+  uint32_t keyModifiers_ = 0;  // Shift and Control as the last key event had them
+  uint64_t passCount_ = 0;
+};
