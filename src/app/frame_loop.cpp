@@ -11,23 +11,12 @@
 #include "core/settings.h"
 #include "core/timer.h"
 #include "desktop/system_tray.h"
-#include "gui/gui_2d.h"
 #include "iwd/iwd_utils.h"
 #include "app/screen_labels.h"
 #include "platform/events.h"
 #include "platform/key_codes.h"
 #include "view/bone_display.h"
 #include "view/gl_draw.h"
-
-namespace {
-
-// The export hot keys queue what the commands "export_ma", "export_obj" and "export_XE" queue.
-void QueueExport(VornOpenGL& app, uint32_t exportFlag) {
-  ++gSettings.export_count;
-  app.xmodelThread.QueueExport(exportFlag);
-}
-
-}  // namespace
 
 bool VornOpenGL::FrameDue() {
   int rate = active ? gSettings.fps_active : gSettings.fps_sleep;
@@ -68,6 +57,7 @@ void VornOpenGL::RenderFrame() {
   frameInputs.mouseX = mouseX;
   frameInputs.mouseY = mouseY;
   frameInputs.nowMs = lastFrameMs;
+  frameInputs.mouseOverGui = gui.mouseOverGui;
   frameInputs.drawBones = [&](const PickRay& ray) {
     gBoneDisplay.Draw({ray, *frameInputs.camera, static_cast<float>(width), static_cast<float>(height),
                        frameInputs.mouseOverGui, screenLabels});
@@ -75,10 +65,11 @@ void VornOpenGL::RenderFrame() {
   DrawScene(scene, view, frameInputs);
   GlPopModelView();
   glColor4f(1, 1, 1, 1);
-  // The GUI pass, so far its screen labels: the names of hovered joints, for this frame only.
-  Begin2D(width, height);
-  DrawScreenLabels(screenLabels);
-  End2D();
+  // The GUI pass over the scene, with the names of hovered joints for this frame only.
+  GuiFrame guiFrame;
+  guiFrame.framesPerSecond = framesPerSecond;
+  guiFrame.drawScreenLabels = [this](GuiPainter&) { DrawScreenLabels(screenLabels); };
+  gui.Render(guiFrame);
   // The screenshot reads the back buffer before the swap, while it still holds this frame.
   const bool screenshot = TakeScreenShotRequested();
   if (screenshot && screenShot.Save("VornDelvix_screenshot.dds", width, height)) {
@@ -99,6 +90,9 @@ void VornOpenGL::ReSizeGLScene(int newWidth, int newHeight) {
   width = newWidth;
   height = newHeight;
   ResetCamera();
+  gui.windowWidth = newWidth;
+  gui.windowHeight = newHeight;
+  gui.ItemScale();
   window->ReleaseCurrent();
 }
 
@@ -129,18 +123,18 @@ void VornOpenGL::Update() {
       if (SetActiveGame((gSettings.active_game + attempt) % 3, false)) break;
     }
   }
-  Fires(*this, HK_TOGGLE_XMODEL_LIST);  // the menus come with the GUI
-  Fires(*this, HK_TOGGLE_XMODEL_LOG);
-  Fires(*this, HK_TOGGLE_XMODEL_PROP);
-  Fires(*this, HK_TOGGLE_SETTING_MENU);
+  if (Fires(*this, HK_TOGGLE_XMODEL_LIST)) gui.ExecCmd("toggle_menu xmodel_list;");
+  if (Fires(*this, HK_TOGGLE_XMODEL_LOG)) gui.ExecCmd("toggle_menu xmodel_log;");
+  if (Fires(*this, HK_TOGGLE_XMODEL_PROP)) gui.ExecCmd("toggle_menu xmodel_prop;");
+  if (Fires(*this, HK_TOGGLE_SETTING_MENU)) gui.ExecCmd("toggle_menu Settings;");
   if (Fires(*this, HK_BOUNDING_BOX)) gSettings.draw_bounding_box = !gSettings.draw_bounding_box;
   if (Fires(*this, HK_CENTRAL_LOCATOR)) gSettings.draw_central_locator = !gSettings.draw_central_locator;
   if (Fires(*this, HK_DRAW_BONES)) gSettings.draw_bones = !gSettings.draw_bones;
   if (Fires(*this, HK_WIREFRAME)) gSettings.wireframe = !gSettings.wireframe;
-  if (Fires(*this, HK_EXPORT_MA)) QueueExport(*this, ExportMaya);
-  if (Fires(*this, HK_EXPORT_OBJ)) QueueExport(*this, ExportObj);
-  if (Fires(*this, HK_EXPORT_XE)) QueueExport(*this, ExportXmodelExport);
-  Fires(*this, HK_VIEW_TAGS);
+  if (Fires(*this, HK_EXPORT_MA)) gui.ExecCmd("export_ma;");
+  if (Fires(*this, HK_EXPORT_OBJ)) gui.ExecCmd("export_obj;");
+  if (Fires(*this, HK_EXPORT_XE)) gui.ExecCmd("export_XE;");
+  if (Fires(*this, HK_VIEW_TAGS)) gui.ExecCmd("toggle_menu xmodel_tags;");
 
   if (gSettings.window_on_top != appliedAlwaysOnTop) {
     appliedAlwaysOnTop = gSettings.window_on_top;

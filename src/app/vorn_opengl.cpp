@@ -62,15 +62,14 @@ bool VornOpenGL::Create(int clientWidth, int clientHeight) {
   StartXmodelThread();
   RestorePlacement(clientWidth, clientHeight);
   InitGL();
+  gui.AttachWindow(window.get());
   LoadStartupTextures();
 
   if (!SetActiveGame(gSettings.active_game, false)) SetTitle("Set Active Game In Settings");
   GLenum error = glGetError();
   if (error != GL_NO_ERROR && error != GL_INVALID_ENUM) VornLog::OpenGLErrorf(error, "StartUp");
   CreateShaders();
-  textFonts.SetTextColor(gSettings.color_txt);
-  textFonts.LoadFonts();
-  scene.labelText = SceneTextFromFonts(textFonts);
+  StartGui();
   appliedAlwaysOnTop = gSettings.window_on_top;
   SetAlwaysOnTop(appliedAlwaysOnTop);
   return true;  // the window stays hidden: the splash screen shows it when it closes
@@ -159,11 +158,31 @@ bool VornOpenGL::InitGL() {
 }
 
 void VornOpenGL::LoadStartupTextures() {
-  if (!guiTextures.LoadDefaultTexture("images/default.dds")) VornLog::FatalErrorf("Failed To Load Default Texture.");
-  const uint32_t identityNormalMap = guiTextures.LoadDSS("images/$identitynormalmap.dds", "identitynormalmap");
+  if (!gui.textures.LoadDefaultTexture("images/default.dds")) VornLog::FatalErrorf("Failed To Load Default Texture.");
+  if (!gui.textures.LoadCursorTexture("images/cursor.dds")) VornLog::FatalErrorf("Failed To Load Cursor Texture.");
+  const uint32_t identityNormalMap = gui.textures.LoadDSS("images/$identitynormalmap.dds", "identitynormalmap");
   if (identityNormalMap == kTextureLoadFailed) VornLog::FatalErrorf("Failed To Load identitynormalmap.");
-  scene.defaultTexture = guiTextures.Lookup("default");
+  scene.defaultTexture = gui.textures.Lookup("default");
   scene.identityNormalMap = identityNormalMap;
+}
+
+void VornOpenGL::StartGui() {
+  gui.fonts.SetTextColor(gSettings.color_txt);
+  gui.fonts.LoadFonts();
+  scene.labelText = SceneTextFromFonts(gui.fonts);
+  guiPainter = std::make_unique<GlPainter>(gui.fonts);
+  gui.SetPainter(guiPainter.get());
+  gui.LoadGUITextures("gui_textures.txt", "");
+  gui.hooks.requestQuit = [this] { quitRequested = true; };
+  gui.hooks.queueJob = [this](CommandJob job) {
+    switch (job) {
+      case CommandJob::ExportMaya: xmodelThread.QueueExport(ExportMaya); break;
+      case CommandJob::ExportObj: xmodelThread.QueueExport(ExportObj); break;
+      case CommandJob::ExportXmodelExport: xmodelThread.QueueExport(ExportXmodelExport); break;
+      case CommandJob::ViewTags: QueueJob(kViewTagsJob); break;
+      case CommandJob::DumpGdt: QueueJob(DumpGdt); break;
+    }
+  };
 }
 
 void VornOpenGL::PlugViewSteps(JobSteps& steps) {
@@ -214,10 +233,10 @@ void VornOpenGL::Shutdown() {
   ReleaseRenderSlots(renderSlots);
   DeleteModelTextures(xmodelThread.Model());
   DeleteAllShaders();
-  guiTextures.DeleteAll();
   scene.defaultTexture = scene.identityNormalMap = 0;
   scene.labelText = SceneText();
-  textFonts.Shutdown();
+  gui.Shutdown();
+  guiPainter.reset();
   workerContext.reset();
   window->ReleaseCurrent();
   window.reset();

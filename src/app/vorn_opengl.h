@@ -19,8 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "gui/gui_textures.h"
-#include "gui/text_fonts.h"
+#include "gui/gl_painter.h"
+#include "gui/vorn_gui.h"
 #include "model/vorn_loader.h"
 #include "jobs/xmodel_threaded.h"
 #include "platform/events.h"
@@ -107,8 +107,8 @@ class VornOpenGL {
   int32_t height = 0;
   float lastFrameMs = 0.0f;
   SceneState scene;         // grid colour, model size and centre, the renderer's copy of the bounds
-  GuiTextures guiTextures;  // the GUI's texture map ("default", "identitynormalmap", ...)
-  TextFonts textFonts;      // the GUI's fonts and text colour, until the GUI object owns them
+  VornGUI gui;              // the GUI: menus, texture map ("default", ...), fonts, input state
+  std::unique_ptr<GlPainter> guiPainter;  // the GUI's drawing on the window's context
   RenderSlots renderSlots;  // the model on the GPU, filled by the job thread under the frame mutex
   ModelBounds jobBounds;    // the job thread's bounds, under xmodelThread.boundsMutex
   int32_t mouseX = 0;       // pointer in client coordinates
@@ -130,6 +130,8 @@ class VornOpenGL {
   void LoadStartupTextures();
   // Plugs the view's steps into the job thread: bounds, buffers and the GPU upload.
   void PlugViewSteps(JobSteps& steps);
+  // Attaches the GUI to the window: its painter, fonts, textures and what its commands reach.
+  void StartGui();
   bool xmodelThreadStarted_ = false;
   std::string exportFolder_;
   std::string gdtFolder_;

@@ -35,6 +35,7 @@ void MainLoop(VornOpenGL& app) {
     }
     platform::RunPostedTasks();
     TryCloseSplash();
+    app.gui.RunDueCommands();
     if (!app.renderEnabled) {
       std::this_thread::sleep_for(std::chrono::milliseconds(250));
       continue;

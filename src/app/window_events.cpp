@@ -4,6 +4,7 @@
 
 void VornOpenGL::HandleEvent(const platform::Event& event) {
   using platform::EventType;
+  if (gui.HandleInput(event)) return;
   switch (event.type) {
     case EventType::Moved:
       gSettings.main_window.x = event.x;
@@ -29,7 +30,7 @@ void VornOpenGL::HandleEvent(const platform::Event& event) {
     case EventType::ButtonUp:
       mouseX = event.x;
       mouseY = event.y;
-      cameraController.MouseMove(event.modifiers, event.x, event.y, gSettings.mouse_style, false);
+      cameraController.MouseMove(event.modifiers, event.x, event.y, gSettings.mouse_style, gui.mouseOverGui);
       break;
     default: break;
   }

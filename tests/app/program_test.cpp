@@ -1,8 +1,10 @@
 // The program's real start-up, frames and shutdown, in-process under the test's X server: a model
-// loaded exactly as a row of the model list loads it is drawn, and the screenshot hot key writes
-// it as a DDS file that an independent reader opens.
+// loaded exactly as a row of the model list loads it is drawn, the GUI is drawn over it, and the
+// screenshot hot key writes the frame as a DDS file that an independent reader opens.
+#include <GL/glew.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <atomic>
 #include <cstdlib>
 #include <future>
@@ -314,4 +316,128 @@ TEST(ProgramRunDeathTest, ADamagedStartupTextureIsAFatalErrorWithinASecond) {
     EXPECT_NE(log.find("LoadDSS: images/" + std::string(c.image) + ": Format Error"), std::string::npos) << log;
     EXPECT_NE(log.find(std::string("------------ ERROR: ") + c.message), std::string::npos) << log;
   }
+}
+
+// The GUI pass of the running program over the 3D view: a test menu with a textured button and
+// labels in both fonts, the error box over the message box with the error text, and the GUI's
+// own cursor at the pointer. The screenshot is kept for a person to look at:
+// <build>/tests/screenshots/gui_test_menu.png. The GUI pass's own cost is measured on the way.
+TEST(ProgramRun, DrawsTheGuiOverTheViewWhereTheLayoutSays) {
+  ProgramFolder folder("\t<fps_sleep value=\"24\" />\n\t<fps_active value=\"40\" />\n");
+  double guiPassMs = 0, withoutGui = 0, withGui = 0;
+  // The frame rate over two seconds (the counter renews every second).
+  const auto measureFrameRate = [] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(2200));
+    return static_cast<double>(OnMainThread([] { return gOpenGL->framesPerSecond; }));
+  };
+  const int exitCode = RunProgramWith(folder, [&] {
+    OnMainThread([] {
+      VornGUI& gui = gOpenGL->gui;
+      Menu& panel = gui.AddMenu("test_menu");
+      panel.visible = true;
+      panel.rect = {40, 60};
+      panel.hitRect = {0, 0, 320, 190};
+      panel.filledRects.push_back(FilledRect{.rect = {0, 0, 320, 190}, .colour = {0.1f, 0.12f, 0.16f, 1}});
+      const std::string skin = gui.textures.Has("button") ? "button" : "default";
+      panel.textButtons.push_back(TextButton{.rect = {20, 20, 140, 28}, .labelColour = {1, 1, 1, 0},
+                                             .hoverLabelColour = {1, 1, 0, 0}, .skin = skin, .hoverSkin = skin,
+                                             .commands = {"display_msg"}, .label = "Textured button",
+                                             .labelX = 12, .labelY = 19});
+      panel.labels.push_back(Label{.rect = {20, 80}, .text = "Helvetica-Bold in green", .colour = {0.2f, 1, 0.2f, 1}});
+      panel.fontLabels.push_back(FontLabel{.rect = {20, 120}, .text = "Bookman-Demi title", .colour = {1, 0.45f, 0, 1},
+                                           .titleFont = true, .pointSize = 16});
+      panel.labels.push_back(Label{.rect = {20, 160}, .text = "^1carets are typed here", .colour = {0.35f, 0.75f, 1, 1}});
+      Menu& message = gui.AddMenu("msg_box_menu");
+      message.rect = {380, 300};
+      message.filledRects.push_back(FilledRect{.rect = {0, 0, 300, 90}, .colour = {0.1f, 0.3f, 0.1f, 1}});
+      message.openCommands = {"display_msg"};
+      Menu& error = gui.AddMenu("error_menu");
+      error.rect = {400, 330};
+      error.filledRects.push_back(FilledRect{.rect = {0, 0, 300, 90}, .colour = {0.45f, 0.08f, 0.08f, 1}});
+      error.openCommands = {"display_error"};
+      gui.messageLayout = {412, 352, 276};
+      gui.ShowMessage("A message under the error");
+      gui.ShowError("An error text long enough to be wrapped at the width of its box");
+      return true;
+    });
+    platform::Event move;
+    move.type = platform::EventType::MouseMove;
+    move.x = 600;
+    move.y = 200;
+    platform::PostEvent(move);
+    ASSERT_TRUE(WaitUntil([] { return OnMainThread([] { return gOpenGL->gui.mouseInside; }); }));
+    // Frames without the GUI pass (no painter: the pass draws nothing), then with it.
+    OnMainThread([] {
+      gOpenGL->gui.SetPainter(nullptr);
+      return true;
+    });
+    withoutGui = measureFrameRate();
+    OnMainThread([] {
+      gOpenGL->gui.SetPainter(gOpenGL->guiPainter.get());
+      return true;
+    });
+    withGui = measureFrameRate();
+    // The GUI pass alone, finished on the GPU, between frames.
+    guiPassMs = OnMainThread([] {
+      gOpenGL->window->MakeCurrent();
+      glFinish();
+      const auto start = std::chrono::steady_clock::now();
+      for (int i = 0; i < 50; ++i) gOpenGL->gui.Render(GuiFrame{});
+      glFinish();
+      const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() / 50;
+      gOpenGL->window->ReleaseCurrent();
+      return ms;
+    });
+    ASSERT_TRUE(TakeScreenShot(folder));
+  });
+  EXPECT_EQ(exitCode, 0);
+  // Measured, not asserted: the machine may be loaded.
+  std::printf("GUI pass: %.3f ms per frame; frames per second at fps_active 40: %.1f without the GUI pass, %.1f with it\n",
+              guiPassMs, withoutGui, withGui);
+  ::testing::Test::RecordProperty("gui_pass_ms", std::to_string(guiPassMs));
+  const std::string log = folder.Log();
+  EXPECT_NE(log.find("VornGUI::ItemScale: Done width: 800 height: 600"), std::string::npos);
+  EXPECT_NE(log.find("VornGUI Shutdown"), std::string::npos);
+
+  if (!testfiles::PillowAvailable()) GTEST_SKIP() << "Pillow not available";
+  std::vector<testfiles::ReadBackImage> images;
+  std::string error;
+  ASSERT_TRUE(testfiles::ReadWithPillow({folder.Path("VornDelvix_screenshot.dds")}, images, error)) << error;
+  const testfiles::ReadBackImage& shot = images[0];
+  ASSERT_EQ(shot.width, 800u);
+  ASSERT_EQ(shot.height, 600u);
+  const auto pixel = [&](int x, int y) {
+    const uint8_t* p = &shot.rgba[(static_cast<size_t>(y) * shot.width + static_cast<size_t>(x)) * 4];
+    return std::array<int, 3>{p[0], p[1], p[2]};
+  };
+  const auto near = [](std::array<int, 3> a, std::array<int, 3> b) {
+    return std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]) < 12;
+  };
+  const auto count = [&](int x0, int y0, int x1, int y1, auto&& test) {
+    int n = 0;
+    for (int y = y0; y < y1; ++y) {
+      for (int x = x0; x < x1; ++x) n += test(pixel(x, y)) ? 1 : 0;
+    }
+    return n;
+  };
+  EXPECT_TRUE(near(pixel(45, 65), {26, 31, 41})) << "the panel's fill at its place";
+  EXPECT_TRUE(near(pixel(390, 310), {26, 77, 26})) << "the message box, uncovered part";
+  EXPECT_TRUE(near(pixel(690, 410), {115, 20, 20})) << "the error box over the message box";
+  // The button's texture differs from the panel under it.
+  EXPECT_GT(count(62, 82, 198, 106, [&](auto p) { return !near(p, {26, 31, 41}); }), 1500) << "no textured button";
+  EXPECT_GT(count(60, 130, 260, 146, [](auto p) { return p[1] > 200 && p[0] < 120 && p[2] < 120; }), 40)
+      << "no green label";
+  EXPECT_GT(count(60, 163, 260, 186, [](auto p) { return p[0] > 200 && p[1] > 80 && p[1] < 160 && p[2] < 60; }), 40)
+      << "no orange title";
+  EXPECT_GT(count(410, 340, 690, 410, [](auto p) { return p[0] > 220 && p[1] > 220 && p[2] > 220; }), 60)
+      << "no error text in the error box";
+  EXPECT_LT(count(600, 200, 632, 232, [&](auto p) { return near(p, pixel(5, 300)); }), 200) << "no cursor";
+
+  const std::string shots = std::string(DELVIX_PROGRAM_DIR) + "/../tests/screenshots";
+  ASSERT_TRUE(platform::CreateFolders(shots));
+  const std::string png = shots + "/gui_test_menu.png";
+  const std::string command = "/usr/bin/python3 -c 'import sys; from PIL import Image; Image.open(sys.argv[1]).save(sys.argv[2])' '" +
+                              folder.Path("VornDelvix_screenshot.dds") + "' '" + png + "'";
+  EXPECT_EQ(std::system(command.c_str()), 0);
+  std::printf("screenshot of the GUI: %s\n", png.c_str());
 }
