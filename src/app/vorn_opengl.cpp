@@ -10,6 +10,7 @@
 #include "core/settings.h"
 #include "desktop/bubble.h"
 #include "desktop/system_tray.h"
+#include "iwd/iwd_utils.h"
 #include "platform/files.h"
 #include "view/bone_display.h"
 #include "view/iwi_texture.h"
@@ -174,6 +175,14 @@ void VornOpenGL::StartGui() {
   gui.SetPainter(guiPainter.get());
   gui.LoadGUITextures("gui_textures.txt", "");
   gui.hooks.requestQuit = [this] { quitRequested = true; };
+  gui.hooks.runIwdScan = [] { gIWDUtils.RunScan(); };
+  gui.hooks.cancelIwdScan = [] { gIWDUtils.RequestCancel(); };
+  IWDGuiHooks iwd;
+  iwd.showError = [this](const std::string& text) { gui.ShowError(text); };
+  iwd.execCmd = [this](const std::string& script) { gui.ExecCmd(script); };
+  iwd.setTextValue = [this](const std::string& key, const std::string& text) { gui.SetTextVar(key, text); };
+  iwd.setProgressValue = [this](const std::string& key, int value) { gui.SetProgress(key, value); };
+  gIWDUtils.SetGuiHooks(std::move(iwd));
   gui.hooks.queueJob = [this](CommandJob job) {
     switch (job) {
       case CommandJob::ExportMaya: xmodelThread.QueueExport(ExportMaya); break;
@@ -235,6 +244,7 @@ void VornOpenGL::Shutdown() {
   DeleteAllShaders();
   scene.defaultTexture = scene.identityNormalMap = 0;
   scene.labelText = SceneText();
+  gIWDUtils.SetGuiHooks({});  // the tool's hooks reach into this object
   gui.Shutdown();
   guiPainter.reset();
   workerContext.reset();

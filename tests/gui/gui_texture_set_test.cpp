@@ -15,7 +15,9 @@
 #include <utility>
 #include <vector>
 
+#include "gui/gui_texture_list.h"
 #include "gui/gui_textures.h"
+#include "gui/vorn_gui.h"
 #include "platform/files.h"
 #include "support/gl_canvas.h"
 #include "support/log_capture.h"
@@ -33,23 +35,15 @@ struct TextureEntry {
   std::string file;  // relative to the program folder
 };
 
-// The entries of the GUI texture list, in order: "<name> <file>" lines under "[section]" lines,
-// "#" starting a comment.
+// The entries of the GUI texture list, in order: the textures the GUI loads by name, then the
+// one start-up loads by itself.
 std::vector<TextureEntry> ReadTextureList() {
+  std::vector<uint8_t> bytes;
+  EXPECT_TRUE(platform::ReadWholeFile(kTextureList, bytes)) << kTextureList;
+  const std::string text(bytes.begin(), bytes.end());
   std::vector<TextureEntry> entries;
-  std::ifstream in(kTextureList);
-  std::string line, section;
-  while (std::getline(in, line)) {
-    line = line.substr(0, line.find('#'));
-    std::istringstream fields(line);
-    std::string name, file;
-    if (!(fields >> name)) continue;
-    if (name.front() == '[') {
-      section = name.substr(1, name.size() - 2);
-      continue;
-    }
-    fields >> file;
-    entries.push_back({section, name, file});
+  for (const char* section : {"gui", "start-up"}) {
+    for (const GuiTextureEntry& e : ParseGuiTextureList(text, section)) entries.push_back({section, e.name, e.file});
   }
   return entries;
 }
@@ -134,6 +128,21 @@ TEST(GuiTextureSheetTest, ContactSheetOfTheSetExists) {
   ASSERT_TRUE(platform::ReadWholeFile(kContactSheet, bytes)) << kContactSheet;
   ASSERT_GT(bytes.size(), 8u);
   EXPECT_EQ(std::memcmp(bytes.data(), "\x89PNG\r\n\x1a\n", 8), 0) << "a PNG file";
+}
+
+// The program's start-up loads the list that the build copies beside it: every texture of it, so
+// menus that use the list's names need no "default".
+TEST_F(GuiTextureSetTest, TheGuiLoadsEveryTextureOfTheListInTheProgramFolder) {
+  LogCapture log;
+  VornGUI gui;
+  EXPECT_EQ(gui.LoadGUITextures(kProgramDir + "/gui_textures.txt", kProgramDir), 69);
+  Menu& menu = gui.AddMenu("toolbar");
+  menu.textButtons.push_back(TextButton{.skin = "button", .hoverSkin = "button_hi"});
+  menu.images.push_back(ImageItem{.texture = "logo_missing_here"});
+  gui.CheckMaterials();
+  EXPECT_EQ(gui.missingTextures, (std::vector<std::string>{"logo_missing_here"}));
+  EXPECT_EQ(gui.LoadGUITextures(kProgramDir + "/gui_textures.txt", kProgramDir), 0);  // names already there
+  gui.Shutdown();
 }
 
 }  // namespace
