@@ -360,12 +360,24 @@ TEST(ProgramRun, DrawsTheGuiOverTheViewWhereTheLayoutSays) {
       gui.ShowError("An error text long enough to be wrapped at the width of its box");
       return true;
     });
-    platform::Event move;
-    move.type = platform::EventType::MouseMove;
-    move.x = 600;
-    move.y = 200;
-    platform::PostEvent(move);
-    ASSERT_TRUE(WaitUntil([] { return OnMainThread([] { return gOpenGL->gui.mouseInside; }); }));
+    // The pointer at (600, 200). The window's own pointer events (the real pointer, reported when
+    // the window is shown after the splash) may come later, so the move is posted until it holds.
+    const auto pointerAt600x200 = [] {
+      return OnMainThread([] {
+        return gOpenGL->gui.mouseInside && gOpenGL->gui.mouseX == 600.0f && gOpenGL->gui.mouseY == 200.0f;
+      });
+    };
+    const auto movePointer = [&] {
+      platform::Event move;
+      move.type = platform::EventType::MouseMove;
+      move.x = 600;
+      move.y = 200;
+      return WaitUntil([&] {
+        platform::PostEvent(move);
+        return WaitUntil(pointerAt600x200, 200);
+      });
+    };
+    ASSERT_TRUE(movePointer());
     // Frames without the GUI pass (no painter: the pass draws nothing), then with it.
     OnMainThread([] {
       gOpenGL->gui.SetPainter(nullptr);
@@ -388,6 +400,7 @@ TEST(ProgramRun, DrawsTheGuiOverTheViewWhereTheLayoutSays) {
       gOpenGL->window->ReleaseCurrent();
       return ms;
     });
+    ASSERT_TRUE(movePointer());
     ASSERT_TRUE(TakeScreenShot(folder));
   });
   EXPECT_EQ(exitCode, 0);
