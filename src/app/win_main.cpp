@@ -2,11 +2,13 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <memory>
 #include <thread>
 
 #include "app/job_plugs.h"
+#include "app/update_plugs.h"
 #include "app/vorn_opengl.h"
 #include "core/log.h"
 #include "core/paths.h"
@@ -14,10 +16,12 @@
 #include "core/timer.h"
 #include "iwd/iwd_utils.h"
 #include "platform/events.h"
+#include "platform/files.h"
 #include "platform/key_codes.h"
 #include "platform/desktop_thread.h"
 #include "platform/main_thread.h"
 #include "desktop/splash.h"
+#include "update/package_installer.h"
 
 namespace {
 
@@ -49,6 +53,8 @@ void MainLoop(VornOpenGL& app) {
 }  // namespace
 
 int RunProgram(const std::string& programFolder) {
+  // The program's own file, read before anything runs: an installed update moves it aside.
+  const std::string programPath = platform::ProgramPath();
   // Run from the program's own folder, as a normal start does, so settings.xml, Log.txt and the
   // export folders sit beside the program.
   const std::string folder = programFolder.empty() ? GetRunningDirectory() : programFolder;
@@ -59,6 +65,7 @@ int RunProgram(const std::string& programFolder) {
   VornLog::Start();
   gSettings.Load();
   VornLog::SwitchModeForSetting(gSettings.log_type);
+  RemoveOldExecutable(programPath);
 
   const int clientWidth = gSettings.main_window.w;
   const int clientHeight = gSettings.main_window.h;
@@ -83,12 +90,17 @@ int RunProgram(const std::string& programFolder) {
     app->ShowMainWindow();
   }
   Timer::Init();
+  std::atomic<bool> restartRequested{false};
+  std::unique_ptr<VornUpdater> updater = MakeUpdater(programPath, folder, restartRequested);
+  gUpdater = updater.get();
+  if (gSettings.auto_update_check) updater->CheckForUpdates(false);
   VornLog::Printf("--- Program Ready ---\n");
 
   MainLoop(*app);
 
   VornLog::Printf("\n--- Closing Down ---");
   gIWDUtils.Stop();  // the image count and a scan still running end before anything they use
+  updater->StopDownloadThread();
   gSettings.Save();
   app->Shutdown();
   app->xmodelList.StopListing();
@@ -96,6 +108,10 @@ int RunProgram(const std::string& programFolder) {
   gOpenGL = nullptr;
   app.reset();
   platform::StopDesktopThread();
+  gUpdater = nullptr;
+  updater.reset();
+  if (restartRequested) VornLog::Printf("Restarting: %s", programPath.c_str());
   VornLog::Close();
+  if (restartRequested) RestartProgram(programPath);
   return 0;
 }
