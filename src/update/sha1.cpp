@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -9,6 +10,51 @@ constexpr uint32_t RotateLeft(uint32_t value, int bits) { return (value << bits)
 
 uint32_t LoadBigEndian(const uint8_t* bytes) {
   return (uint32_t{bytes[0]} << 24) | (uint32_t{bytes[1]} << 16) | (uint32_t{bytes[2]} << 8) | uint32_t{bytes[3]};
+}
+
+// One round: the message word of round i (computed in place in a 16-word ring from round 16 on),
+// added into e, with b rotated. The callers rotate the roles of a..e instead of moving values.
+template <int kRound>
+inline void Round(uint32_t* w, uint32_t a, uint32_t& b, uint32_t c, uint32_t d, uint32_t& e) {
+  uint32_t word;
+  if constexpr (kRound < 16) {
+    word = w[kRound];
+  } else {
+    word = RotateLeft(w[(kRound + 13) & 15] ^ w[(kRound + 8) & 15] ^ w[(kRound + 2) & 15] ^ w[kRound & 15], 1);
+    w[kRound & 15] = word;
+  }
+  uint32_t f, k;
+  if constexpr (kRound < 20) {
+    f = d ^ (b & (c ^ d));
+    k = 0x5A827999u;
+  } else if constexpr (kRound < 40) {
+    f = b ^ c ^ d;
+    k = 0x6ED9EBA1u;
+  } else if constexpr (kRound < 60) {
+    f = (b & c) | (d & (b | c));
+    k = 0x8F1BBCDCu;
+  } else {
+    f = b ^ c ^ d;
+    k = 0xCA62C1D6u;
+  }
+  e += RotateLeft(a, 5) + f + k + word;
+  b = RotateLeft(b, 30);
+}
+
+// Five rounds from kFirst, after which a..e hold their roles again.
+template <int kFirst>
+inline void FiveRounds(uint32_t* w, uint32_t& a, uint32_t& b, uint32_t& c, uint32_t& d, uint32_t& e) {
+  Round<kFirst>(w, a, b, c, d, e);
+  Round<kFirst + 1>(w, e, a, b, c, d);
+  Round<kFirst + 2>(w, d, e, a, b, c);
+  Round<kFirst + 3>(w, c, d, e, a, b);
+  Round<kFirst + 4>(w, b, c, d, e, a);
+}
+
+template <int... kGroups>
+inline void AllRounds(uint32_t* w, uint32_t& a, uint32_t& b, uint32_t& c, uint32_t& d, uint32_t& e,
+                      std::integer_sequence<int, kGroups...>) {
+  (FiveRounds<kGroups * 5>(w, a, b, c, d, e), ...);
 }
 
 }  // namespace
@@ -23,25 +69,11 @@ void Sha1Init(Sha1Context& context) {
 }
 
 void Sha1Transform(Sha1Context& context) {
-  uint32_t w[80];
+  uint32_t w[16];
   for (int i = 0; i < 16; ++i) w[i] = LoadBigEndian(context.block + 4 * i);
-  for (int i = 16; i < 80; ++i) w[i] = RotateLeft(w[i - 3] ^ w[i - 8] ^ w[i - 14] ^ w[i - 16], 1);
-
   uint32_t a = context.state[0], b = context.state[1], c = context.state[2], d = context.state[3],
            e = context.state[4];
-  auto round = [&](uint32_t f, uint32_t k, uint32_t word) {
-    const uint32_t next = RotateLeft(a, 5) + f + e + k + word;
-    e = d;
-    d = c;
-    c = RotateLeft(b, 30);
-    b = a;
-    a = next;
-  };
-  for (int i = 0; i < 20; ++i) round((b & c) | (~b & d), 0x5A827999u, w[i]);
-  for (int i = 20; i < 40; ++i) round(b ^ c ^ d, 0x6ED9EBA1u, w[i]);
-  for (int i = 40; i < 60; ++i) round((b & c) | (b & d) | (c & d), 0x8F1BBCDCu, w[i]);
-  for (int i = 60; i < 80; ++i) round(b ^ c ^ d, 0xCA62C1D6u, w[i]);
-
+  AllRounds(w, a, b, c, d, e, std::make_integer_sequence<int, 16>());
   context.state[0] += a;
   context.state[1] += b;
   context.state[2] += c;
