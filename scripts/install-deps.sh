@@ -19,6 +19,8 @@ packages=(
   xvfb xauth xdotool x11-utils libgl1-mesa-dri mesa-utils imagemagick python3 python3-pil
   # Info-ZIP unzip: the peer of the IWD extraction benchmark
   unzip
+  # update tests: a local HTTPS server with a certificate authority made by the test
+  openssl
   # SDL's X11 message box draws with core X fonts; window-manager tests run openbox
   xfonts-base openbox
   # tray tests: an XEmbed tray host, a private D-Bus session and a stand-in notification server
