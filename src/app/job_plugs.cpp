@@ -1,5 +1,6 @@
 #include "app/job_plugs.h"
 
+#include "audio/vorn_sound.h"
 #include "export/gdt_writer.h"
 #include "export/image_export.h"
 #include "export/maya_writer.h"
@@ -23,6 +24,7 @@ void PlugExportSteps(JobSteps& steps) {
     return DumpGdt(model, name, folder, options, 0);
   };
   steps.openPath = [](const std::string& path) { platform::OpenWithDesktop(path); };
+  steps.playExportSound = [] { gSound.PlaysoundCh2("export_done"); };
   AddImageSteps(steps);  // images (0x40), their export (0x800) and the single conversion (0x200, 0x400)
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/scene_text_font.h"
 #include "app/settings_snapshots.h"
+#include "audio/vorn_sound.h"
 #include "core/log.h"
 #include "core/paths.h"
 #include "core/settings.h"
@@ -154,6 +155,7 @@ bool VornOpenGL::InitGL() {
 
   ApplyClearColor();
   ColourToFloats(gSettings.color_grid, scene.gridColour);
+  gSound.ApplyVolume(gSettings.volume);
   VornLog::Printf("VornGL Init");
   return true;
 }

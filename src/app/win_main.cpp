@@ -10,6 +10,8 @@
 #include "app/job_plugs.h"
 #include "app/update_plugs.h"
 #include "app/vorn_opengl.h"
+#include "audio/gui_sounds.h"
+#include "audio/vorn_sound.h"
 #include "core/log.h"
 #include "core/paths.h"
 #include "core/settings.h"
@@ -25,8 +27,8 @@
 
 namespace {
 
-// The greeting when the splash screen closes: VornSound::Playsound("hello") once sound is in.
-void PlayHelloSound() {}
+// The greeting, when the splash screen closes (or at once when there is none).
+void PlayHelloSound() { gSound.Playsound("hello"); }
 
 // The main loop: events first; frames while none wait; asleep while minimised.
 void MainLoop(VornOpenGL& app) {
@@ -63,6 +65,7 @@ int RunProgram(const std::string& programFolder) {
   VornLog::SetFileName("Log.txt");
   VornLog::SetMode(VornLog::kModeSync);
   VornLog::Start();
+  gSound.Init();
   gSettings.Load();
   VornLog::SwitchModeForSetting(gSettings.log_type);
   RemoveOldExecutable(programPath);
@@ -83,11 +86,13 @@ int RunProgram(const std::string& programFolder) {
     return 0;
   }
   app->ReSizeGLScene(clientWidth > 0 ? clientWidth : 800, clientHeight > 0 ? clientHeight : 600);
+  RegisterGUISounds(gSound);
   // The GUI is ready (the GUI's build calls this at its end once it exists).
   if (splash) {
     SplashDone();
   } else {
     app->ShowMainWindow();
+    PlayHelloSound();
   }
   Timer::Init();
   std::atomic<bool> restartRequested{false};
@@ -101,6 +106,7 @@ int RunProgram(const std::string& programFolder) {
   VornLog::Printf("\n--- Closing Down ---");
   gIWDUtils.Stop();  // the image count and a scan still running end before anything they use
   updater->StopDownloadThread();
+  gSound.Shutdown();
   gSettings.Save();
   app->Shutdown();
   app->xmodelList.StopListing();

@@ -1,8 +1,9 @@
-// The program's one sound object. It loads nothing when made: Init at start-up loads OpenAL, and
-// Shutdown releases it before the settings are saved. Its mark records its place among the
-// program's global objects (core/lifetime.h).
+// The program's one sound object, at its rank in the program's order (core/global_order.h). It
+// loads nothing when made: Init at start-up loads OpenAL, and Shutdown releases it before the
+// settings are saved (at the latest when it ends).
 #include "audio/vorn_sound.h"
+#include "core/global_order.h"
 #include "core/lifetime.h"
 
-VornSound gSound;
-static const LifetimeMark soundMark{"VornSound"};
+VornSound gSound DELVIX_GLOBAL(kRankSound);
+static const LifetimeMark soundMark DELVIX_GLOBAL(kRankSound){"VornSound"};

@@ -19,8 +19,8 @@ namespace {
 
 const std::vector<std::string> kCreationOrder = {
     "BubbleLock",  "VornBubble",     "loader mutex", "LogWriteMutex",      "VornIWDUtils", "VornSettings",
-    "VornLog",     "SceneLights",    "VersionText",  "ShaderRegistry",     "MaterialList", "BoneDisplay labels",
-    "BoneDisplay", "CSystemTray",
+    "VornSound",   "VornLog",        "SceneLights",  "VersionText",        "ShaderRegistry", "MaterialList",
+    "BoneDisplay labels", "BoneDisplay", "CSystemTray",
 };
 
 std::vector<std::string> Names(bool created) {
