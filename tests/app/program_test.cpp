@@ -1,6 +1,7 @@
 // The program's real start-up, frames and shutdown, in-process under the test's X server: a model
-// loaded exactly as a row of the model list loads it is drawn, the GUI is drawn over it, and the
-// screenshot hot key writes the frame as a DDS file that an independent reader opens.
+// loaded exactly as a row of the model list loads it is drawn, the GUI is drawn over it, the
+// screenshot hot key writes the frame as a DDS file that an independent reader opens, and what it
+// plays is heard in OpenAL's output.
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
@@ -28,6 +29,7 @@
 #include "support/pillow_reader.h"
 #include "support/temp_folder.h"
 #include "support/wait_until.h"
+#include "support/wave_file.h"
 
 #include <limits.h>
 #include <sys/inotify.h>
@@ -50,17 +52,20 @@ using testing_support::WaitUntil;
 // that makes Cod4 of the real game files the active game.
 class ProgramFolder {
  public:
-  explicit ProgramFolder(const std::string& extraOpenglSettings = "") {
-    for (const char* asset : {"shaders", "images", "Fonts", "gui_textures.txt"}) {
+  explicit ProgramFolder(const std::string& extraOpenglSettings = "", const std::string& extraSections = "") {
+    for (const char* asset : {"shaders", "images", "Fonts", "sounds", "gui_textures.txt"}) {
       const std::string built = std::string(DELVIX_PROGRAM_DIR) + "/" + asset;
       if (platform::PathExists(built)) {
         EXPECT_EQ(::symlink(built.c_str(), Path(asset).c_str()), 0);
       }
     }
+    // Exports go to the folder's own "exported".
+    EXPECT_TRUE(platform::CreateFolders(Path("exported")));
     std::ofstream settings(Path("settings.xml"));
     settings << "<?xml version=\"1.0\"?>\n<genral>\n\t<active_game value=\"0\" />\n\t<tray_icon value=\"false\" />\n"
-             << "\t<log_xmodel value=\"true\" />\n</genral>\n<dirs>\n\t<cod4 value=\""
-             << testfiles::RealDataPath("cod4") << "\" />\n</dirs>\n<opengl>\n" << extraOpenglSettings << "</opengl>\n";
+             << "\t<log_xmodel value=\"true\" />\n</genral>\n<dirs>\n\t<cod4 value=\"" << testfiles::RealDataPath("cod4")
+             << "\" />\n\t<export value=\"" << Path("exported") << "\" />\n</dirs>\n<opengl>\n" << extraOpenglSettings
+             << "</opengl>\n" << extraSections;
   }
   // Gives the folder its own images/: the built images, with `name` replaced by bytes.
   void ReplaceImage(const std::string& name, const std::vector<uint8_t>& bytes) const {
@@ -455,4 +460,112 @@ TEST(ProgramRun, DrawsTheGuiOverTheViewWhereTheLayoutSays) {
                               folder.Path("VornDelvix_screenshot.dds") + "' '" + png + "'";
   EXPECT_EQ(std::system(command.c_str()), 0);
   std::printf("screenshot of the GUI: %s\n", png.c_str());
+}
+
+// ---- Sound, heard through OpenAL's wave-file back end --------------------------------------------
+
+namespace {
+
+// Sends everything the program plays into a WAV file: OpenAL Soft reads the configuration file
+// named by ALSOFT_CONF when it is loaded, and its "wave" driver mixes into the file in real time,
+// completing it when the device closes at shutdown. Silence is written as zeros.
+class WaveFileOutput {
+ public:
+  explicit WaveFileOutput(const ProgramFolder& folder) : path_(folder.Path("output.wav")) {
+    const std::string conf = folder.Path("alsoft.conf");
+    std::ofstream(conf) << "[general]\ndrivers = wave\nchannels = mono\nsample-type = int16\nfrequency = 44100\n"
+                        << "[wave]\nfile = " << path_ << "\n";
+    ::setenv("ALSOFT_CONF", conf.c_str(), 1);
+    ::setenv("ALSOFT_DRIVERS", "wave", 1);
+  }
+  ~WaveFileOutput() {
+    ::unsetenv("ALSOFT_CONF");
+    ::unsetenv("ALSOFT_DRIVERS");
+  }
+  testfiles::Pcm16Samples Read() const {
+    testfiles::Pcm16Samples samples;
+    EXPECT_TRUE(testfiles::ReadPcm16Wave(path_, samples)) << "no output written to " << path_;
+    return samples;
+  }
+
+ private:
+  std::string path_;
+};
+
+// The settings' sound section at full volume (the default 0.15 would make the signal small).
+std::string SoundSettings(bool disableAll, bool welcome) {
+  auto flag = [](bool on) { return on ? "true" : "false"; };
+  return std::string("<sound>\n\t<volume value=\"1.0\" />\n\t<disable_all value=\"") + flag(disableAll) +
+         "\" />\n\t<focus value=\"true\" />\n\t<accept value=\"true\" />\n\t<export value=\"true\" />\n\t<welcome value=\"" +
+         flag(welcome) + "\" />\n\t<leave value=\"true\" />\n</sound>\n";
+}
+
+// Loads a model and exports it as XMODEL_EXPORT through the job thread; true once the file exists.
+bool ExportAModel(const ProgramFolder& folder) {
+  if (!LoadAndWaitUntilDrawn("weapon_mp_m1garand_rifle")) return false;
+  OnMainThread([] {
+    gOpenGL->QueueJob(ExportJobFlags(ExportXmodelExport));
+    return true;
+  });
+  return WaitUntil([&] {
+    return platform::IsRegularFile(
+        folder.Path("exported/weapon_mp_m1garand_rifle/weapon_usa_m1garand_rifle_LOD01.XMODEL_EXPORT"));
+  });
+}
+
+// The loudest sample a sound played at full volume reaches at least (the sounds peak at half scale).
+constexpr int kHeard = 32767 / 4;
+// Zeros, give or take rounding in the mixer.
+constexpr int kSilent = 64;
+
+}  // namespace
+
+// The greeting plays once start-up is done and is heard in the output; the log names the device.
+TEST(ProgramSound, GreetingIsHeardAfterStartUp) {
+  ProgramFolder folder("", SoundSettings(false, true));
+  WaveFileOutput output(folder);
+  const int exitCode = RunProgramWith(folder, [] { std::this_thread::sleep_for(std::chrono::milliseconds(1500)); });
+  EXPECT_EQ(exitCode, 0);
+  const std::string log = folder.Log();
+  EXPECT_NE(log.find("----- Sound Info -----"), std::string::npos);
+  EXPECT_NE(log.find("Using: '"), std::string::npos);
+  EXPECT_EQ(log.find("Failed to load Sound"), std::string::npos);
+  EXPECT_LT(log.find("OpenAL ShutDown"), log.find("VornOpenGL Shutdown"));
+  const testfiles::Pcm16Samples samples = output.Read();
+  EXPECT_GT(samples.Peak(), kHeard);
+  std::printf("output %.2f s, peak %d\n", static_cast<double>(samples.samples.size()) / 44100, samples.Peak());
+}
+
+// With the greeting switched off, the only sound is the export's, played from the job thread once
+// the file is written.
+TEST(ProgramSound, ExportSoundIsHeardAfterAnExport) {
+  if (!platform::IsDirectory(testfiles::RealDataPath("cod4/raw/xmodel"))) GTEST_SKIP() << "real game files not found";
+  ProgramFolder folder("", SoundSettings(false, false));
+  WaveFileOutput output(folder);
+  const int exitCode = RunProgramWith(folder, [&] {
+    // Nothing plays before the export.
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    ASSERT_TRUE(ExportAModel(folder));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+  });
+  EXPECT_EQ(exitCode, 0);
+  const testfiles::Pcm16Samples samples = output.Read();
+  ASSERT_GT(samples.samples.size(), 44100u / 2);
+  EXPECT_LT(samples.Peak(0, 44100 / 2), kSilent) << "no greeting";
+  EXPECT_GT(samples.Peak(), kHeard);
+}
+
+// With disable_all nothing is heard: neither the greeting nor the export sound.
+TEST(ProgramSound, DisableAllKeepsTheOutputSilent) {
+  ProgramFolder folder("", SoundSettings(true, true));
+  WaveFileOutput output(folder);
+  const bool realData = platform::IsDirectory(testfiles::RealDataPath("cod4/raw/xmodel"));
+  const int exitCode = RunProgramWith(folder, [&] {
+    if (realData) EXPECT_TRUE(ExportAModel(folder));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  });
+  EXPECT_EQ(exitCode, 0);
+  const testfiles::Pcm16Samples samples = output.Read();
+  EXPECT_GT(samples.samples.size(), 44100u) << "the device wrote for the whole run";
+  EXPECT_LT(samples.Peak(), kSilent);
 }
