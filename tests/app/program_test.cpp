@@ -504,7 +504,7 @@ std::string SoundSettings(bool disableAll, bool welcome) {
 bool ExportAModel(const ProgramFolder& folder) {
   if (!LoadAndWaitUntilDrawn("weapon_mp_m1garand_rifle")) return false;
   OnMainThread([] {
-    gOpenGL->QueueJob(ExportJobFlags(ExportXmodelExport));
+    gOpenGL->xmodelThread.QueueExport(ExportXmodelExport);
     return true;
   });
   return WaitUntil([&] {
@@ -561,7 +561,9 @@ TEST(ProgramSound, DisableAllKeepsTheOutputSilent) {
   WaveFileOutput output(folder);
   const bool realData = platform::IsDirectory(testfiles::RealDataPath("cod4/raw/xmodel"));
   const int exitCode = RunProgramWith(folder, [&] {
-    if (realData) EXPECT_TRUE(ExportAModel(folder));
+    if (realData) {
+      EXPECT_TRUE(ExportAModel(folder));
+    }
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
   });
   EXPECT_EQ(exitCode, 0);
