@@ -18,18 +18,11 @@ namespace {
 constexpr const char* kNames[] = {"menu_focus", "menu_accept", "hello", "export_done", "error_msg"};
 const std::string kCh2Warning = "------ WARNING: VornSound::Playsound::(Ch2) Tried to play '";
 
-// The sound flags of the settings, restored when the test ends.
+// The settings as they were, restored when the test ends.
 class SoundSettings {
  public:
   SoundSettings() : saved_(gSettings) {}
-  ~SoundSettings() {
-    gSettings.disable_all = saved_.disable_all;
-    gSettings.sound_focus = saved_.sound_focus;
-    gSettings.sound_accept = saved_.sound_accept;
-    gSettings.sound_export = saved_.sound_export;
-    gSettings.sound_welcome = saved_.sound_welcome;
-    gSettings.volume = saved_.volume;
-  }
+  ~SoundSettings() { gSettings = saved_; }
 
  private:
   VornSettings saved_;
