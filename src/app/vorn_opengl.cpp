@@ -5,6 +5,7 @@
 
 #include "app/scene_text_font.h"
 #include "app/settings_snapshots.h"
+#include "audio/gui_sounds.h"
 #include "audio/vorn_sound.h"
 #include "core/log.h"
 #include "core/paths.h"
@@ -176,6 +177,15 @@ void VornOpenGL::StartGui() {
   guiPainter = std::make_unique<GlPainter>(gui.fonts);
   gui.SetPainter(guiPainter.get());
   gui.LoadGUITextures("gui_textures.txt", "");
+  // The GUI's sounds: the five named sounds loaded once, played on the channel an item asks for.
+  RegisterGUISounds(gSound);
+  gui.playSound = [](const std::string& sound, int channel) {
+    if (channel == 2) {
+      gSound.PlaysoundCh2(sound);
+    } else {
+      gSound.Playsound(sound);
+    }
+  };
   gui.hooks.requestQuit = [this] { quitRequested = true; };
   gui.hooks.runIwdScan = [] { gIWDUtils.RunScan(); };
   gui.hooks.cancelIwdScan = [] { gIWDUtils.RequestCancel(); };

@@ -10,7 +10,6 @@
 #include "app/job_plugs.h"
 #include "app/update_plugs.h"
 #include "app/vorn_opengl.h"
-#include "audio/gui_sounds.h"
 #include "audio/vorn_sound.h"
 #include "core/log.h"
 #include "core/paths.h"
@@ -86,7 +85,6 @@ int RunProgram(const std::string& programFolder) {
     return 0;
   }
   app->ReSizeGLScene(clientWidth > 0 ? clientWidth : 800, clientHeight > 0 ? clientHeight : 600);
-  RegisterGUISounds(gSound);
   // The GUI is ready (the GUI's build calls this at its end once it exists).
   if (splash) {
     SplashDone();

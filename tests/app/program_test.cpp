@@ -555,6 +555,40 @@ TEST(ProgramSound, ExportSoundIsHeardAfterAnExport) {
   EXPECT_GT(samples.Peak(), kHeard);
 }
 
+// With the greeting switched off, the pointer moving onto a button plays the focus sound: silence
+// before, sound after.
+TEST(ProgramSound, FocusSoundIsHeardWhenThePointerReachesAButton) {
+  ProgramFolder folder("", SoundSettings(false, false));
+  WaveFileOutput output(folder);
+  const int exitCode = RunProgramWith(folder, [&] {
+    OnMainThread([] {
+      Menu& panel = gOpenGL->gui.AddMenu("sound_test_menu");
+      panel.visible = true;
+      panel.rect = {40, 60};
+      panel.hitRect = {0, 0, 200, 60};
+      const std::string skin = "button";
+      panel.textButtons.push_back(TextButton{.rect = {20, 20, 140, 28}, .skin = skin, .hoverSkin = skin,
+                                             .label = "Focus me", .labelX = 12, .labelY = 19});
+      return true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    platform::Event move;
+    move.type = platform::EventType::MouseMove;
+    move.x = 100;
+    move.y = 95;
+    EXPECT_TRUE(WaitUntil([&] {
+      platform::PostEvent(move);
+      return WaitUntil([] { return OnMainThread([] { return gOpenGL->gui.FindMenu("sound_test_menu")->textButtons[0].hover; }); }, 200);
+    }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+  });
+  EXPECT_EQ(exitCode, 0);
+  const testfiles::Pcm16Samples samples = output.Read();
+  ASSERT_GT(samples.samples.size(), 44100u / 2);
+  EXPECT_LT(samples.Peak(0, 44100 / 2), kSilent) << "nothing before the pointer reaches the button";
+  EXPECT_GT(samples.Peak(), kHeard);
+}
+
 // With disable_all nothing is heard: neither the greeting nor the export sound.
 TEST(ProgramSound, DisableAllKeepsTheOutputSilent) {
   ProgramFolder folder("", SoundSettings(true, true));
