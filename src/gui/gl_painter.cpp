@@ -2,6 +2,9 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "gui/gui_2d.h"
 #include "gui/text_output.h"
 
@@ -19,7 +22,11 @@ void Corners(const ItemRect& rect, float x[4], float y[4]) {
 
 }  // namespace
 
-void GlPainter::Begin2D(int32_t layoutWidth, int32_t layoutHeight) { ::Begin2D(layoutWidth, layoutHeight); }
+void GlPainter::Begin2D(int32_t layoutWidth, int32_t layoutHeight) {
+  layoutWidth_ = std::max(layoutWidth, 1);
+  layoutHeight_ = std::max(layoutHeight, 1);
+  ::Begin2D(layoutWidth, layoutHeight);
+}
 
 void GlPainter::End2D() { ::End2D(); }
 
@@ -99,3 +106,21 @@ void GlPainter::PrintTextColoured(int32_t x, int32_t y, const std::string& text)
 }
 
 float GlPainter::TextWidth(const std::string& text) { return ::TextWidth(text.c_str()); }
+
+void GlPainter::ClipTo(const ItemRect& rect) {
+  GLfloat matrix[16];
+  glGetFloatv(GL_MODELVIEW_MATRIX, matrix);
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  const float sx = static_cast<float>(viewport[2]) / static_cast<float>(layoutWidth_);
+  const float sy = static_cast<float>(viewport[3]) / static_cast<float>(layoutHeight_);
+  const float left = (static_cast<float>(rect.x) + matrix[12]) * sx;
+  const float bottom = (static_cast<float>(rect.y + rect.h) + matrix[13]) * sy;
+  glEnable(GL_SCISSOR_TEST);
+  glScissor(viewport[0] + static_cast<GLint>(std::lround(left)),
+            viewport[1] + viewport[3] - static_cast<GLint>(std::lround(bottom)),
+            std::max(0, static_cast<GLint>(std::lround(static_cast<float>(rect.w) * sx))),
+            std::max(0, static_cast<GLint>(std::lround(static_cast<float>(rect.h) * sy))));
+}
+
+void GlPainter::ClearClip() { glDisable(GL_SCISSOR_TEST); }

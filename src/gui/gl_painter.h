@@ -30,7 +30,11 @@ class GlPainter : public GuiPainter {
   void PrintTextBlend(int32_t x, int32_t y, const std::string& text) override;
   void PrintTextColoured(int32_t x, int32_t y, const std::string& text) override;
   float TextWidth(const std::string& text) override;
+  // A scissor box over rect, converted from the layout to the window's pixels.
+  void ClipTo(const ItemRect& rect) override;
+  void ClearClip() override;
 
  private:
   TextFonts& fonts_;
+  int32_t layoutWidth_ = 1, layoutHeight_ = 1;
 };

@@ -89,4 +89,9 @@ class GuiPainter {
   virtual void PrintTextColoured(int32_t x, int32_t y, const std::string& text) = 0;
   // The width of text in the current style; 0 for an empty text.
   virtual float TextWidth(const std::string& text) = 0;
+
+  // Limits drawing to rect (in the current offset's coordinates) until ClearClip. Clips do not
+  // nest.
+  virtual void ClipTo(const ItemRect& rect) { (void)rect; }
+  virtual void ClearClip() {}
 };

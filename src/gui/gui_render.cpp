@@ -69,6 +69,7 @@ void VornGUI::DrawMenu(Menu& menu) {
   for (TextButton& button : menu.textButtons) DrawTextButton(menu, button, alpha);
   painter.SetTextStyle(kDefaultText);
   DrawLabels(menu, alpha);
+  for (TreeView& view : menu.treeViews) DrawTreeView(menu, view, alpha);
   painter.PopOffset();
   // Over the menu's own area the 3D view ignores the mouse, unless another menu covers it there.
   MouseOverRect(menu.hitRect);

@@ -46,4 +46,5 @@ void Menu::ItemScale(float dw, float dh) {
   AdjustAll(textBoxes, dw, dh);
   AdjustAll(filledRects, dw, dh);
   AdjustAll(images, dw, dh);
+  AdjustAll(treeViews, dw, dh);
 }

@@ -13,6 +13,7 @@
 
 #include "core/item_rect.h"
 #include "gui/menu_items.h"
+#include "gui/tree_view.h"
 
 enum MenuTransition : int32_t { TRANSITION_NONE = 1, TRANSITION_SLIDE = 2, TRANSITION_FADE = 4 };
 
@@ -55,6 +56,7 @@ struct Menu {
   std::vector<Label> labels;
   std::vector<ValueLabel> valueLabels;
   std::vector<FontLabel> fontLabels;
+  std::vector<TreeView> treeViews;
 
   ItemRect* savedPosition = nullptr;  // windows: their rectangles in the settings
   ItemRect* savedSize = nullptr;

@@ -31,6 +31,7 @@
 #include "gui/gui_textures.h"
 #include "gui/menu.h"
 #include "gui/text_fonts.h"
+#include "gui/tree_view.h"
 
 namespace platform {
 class MainWindow;
@@ -152,6 +153,13 @@ class VornGUI {
   // The clipboard's text, at most its first 45 characters (logged). Empty on failure.
   std::string PasteClipboard();
 
+  // ---- Tree views (tree_view.cpp) -----------------------------------------------------------------
+  // One frame of a tree view of menu (the GUI pass calls it, with the menu's offset pushed).
+  void DrawTreeView(Menu& menu, TreeView& view, float alpha);
+  // Context action 0 "Copy Text", 1 "Copy IWI Name", 2 "Export To DDS", 3 "Export To TGA" on
+  // the view's menu row, when the left button was pressed inside entry; closes the context menu.
+  void RunTreeViewAction(TreeView& view, int32_t action, const ItemRect& entry);
+
   // ---- Textures (gui_texture_list.cpp) ------------------------------------------------------------
   // Loads each texture of the list file (lines "<name> <file>", files in folder) with LoadDSS;
   // a file that fails only logs. Returns how many loaded.
@@ -198,6 +206,7 @@ class VornGUI {
   VornSettings* settings = &gSettings;       // the settings the commands change
   std::string settingsPath = "settings.xml";  // saved by "save settings", deleted on reset
   CommandHooks hooks;
+  TreeViewHooks treeHooks;
   // Plays a sound by name on channel 1 or 2 ("menu_focus", "menu_accept", "error_msg", ...).
   std::function<void(const std::string& sound, int channel)> playSound;
   // Reads the clipboard (default: the desktop's).
@@ -233,6 +242,16 @@ class VornGUI {
   void DrawMessages();
   void DrawOverlay(float framesPerSecond);
   void DrawCursor();
+  // The tree view's pieces (tree_view.cpp).
+  void TrackTreeHover(Menu& menu, TreeView& view);
+  void DrawTreeRows(TreeView& view, int32_t rowsToDraw, int32_t reacting, bool overItem, float alpha);
+  void DrawConnector(const TreeContainer& tree, const TreeNode& node, int32_t rowX, int32_t top, int32_t clipTop,
+                     float alpha);
+  void DrawTreeBars(Menu& menu, TreeView& view, int32_t rows, int32_t rowsToDraw, float alpha);
+  void DrawTreeBar(const TreeScrollBar& bar, bool vertical, float alpha);
+  void TreeBarInput(Menu& menu, TreeScrollBar& bar, bool vertical);
+  void DrawTreeMenu(Menu& menu, TreeView& view, float alpha);
+  void CopyTreeText(const std::string& text);
 
   std::vector<std::unique_ptr<Menu>> menus_;
   std::map<std::string, int> progressMap_;  // under progressMutex

@@ -61,6 +61,8 @@ class RecordingPainter : public GuiPainter {
   void PrintTextBlend(int32_t x, int32_t y, const std::string& text) override { AddText("blend", x, y, text); }
   void PrintTextColoured(int32_t x, int32_t y, const std::string& text) override { AddText("coloured", x, y, text); }
   float TextWidth(const std::string& text) override { return static_cast<float>(text.size()) * style_.pointSize / 2; }
+  void ClipTo(const ItemRect& r) override { Add("clip").rect = r; }
+  void ClearClip() override { Add("unclip"); }
 
   // Calls of op, in order.
   std::vector<PaintCall> Of(const std::string& op) const {
