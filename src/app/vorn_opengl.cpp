@@ -14,6 +14,7 @@
 #include "desktop/system_tray.h"
 #include "iwd/iwd_utils.h"
 #include "platform/files.h"
+#include "screens/model_info_panel.h"
 #include "view/bone_display.h"
 #include "view/iwi_texture.h"
 #include "view/shader_registry.h"
@@ -204,11 +205,20 @@ void VornOpenGL::StartGui() {
       case CommandJob::DumpGdt: QueueJob(DumpGdt); break;
     }
   };
+  // The tree views' notices go to the tray balloon while the tray icon is on; their image
+  // exports queue the single-image conversions of the loaded model.
+  gui.treeHooks.showNotice = [](const std::string& text) {
+    if (gSettings.tray_icon) gSystemTray.ShowBalloon(text);
+  };
+  gui.treeHooks.exportImage = [this](const std::string& slotAndMaterial, bool tga) {
+    tga ? xmodelThread.QueueIwiToTgaJob(slotAndMaterial) : xmodelThread.QueueIwiToDdsJob(slotAndMaterial);
+  };
 }
 
 void VornOpenGL::PlugViewSteps(JobSteps& steps) {
   steps.buildBoneDisplay = [](const Xmodel& model) { gBoneDisplay.Build(model.info.bones); };
   steps.buildBounds = [this](const Xmodel& model) { BuildBounds(jobBounds, model); };
+  steps.buildTrees = [](const Xmodel& model) { ModelInfoPanel::Rebuild(model, gMaterialList); };
   steps.gpu.createBuffers = [this] { CreateRenderBuffers(renderSlots); };
   steps.gpu.upload = [this](Xmodel& model, int32_t& renderCount, ResultCode result, bool withTextures) {
     ModelRenderData::Build(model, renderCount, renderSlots, result, withTextures);

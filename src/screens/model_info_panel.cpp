@@ -121,6 +121,14 @@ void BuildTagTree(const Xmodel& model, TreeContainer& tree) {
   }
 }
 
+TreeView MakeInfoTreeView(const ItemRect& rect) { return MakeTreeView("Xmodel_properties", rect, &infoTree); }
+
+TreeView MakeTagTreeView(const ItemRect& rect, std::function<bool(const std::string&)> markBone) {
+  TreeView view = MakeTreeView("Xmodel_tags", rect, &tagTree);
+  if (markBone) view.rowCallback = [markBone = std::move(markBone)](TreeRow* row) { markBone(row->text); };
+  return view;
+}
+
 void Rebuild(const Xmodel& model, const MaterialList& materials) {
   TreeContainer info, tags;
   BuildInfoTree(model, materials, info);

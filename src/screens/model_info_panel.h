@@ -7,9 +7,11 @@
 // Threads: the job thread rebuilds both trees (Rebuild) while it holds the frame mutex; the tree
 // views read them only inside a frame, which holds the same mutex. The new rows are built apart
 // and swapped in, so a tree is never seen half-built.
+#include <functional>
 #include <string>
 
 #include "gui/tree_container.h"
+#include "gui/tree_view.h"
 
 class Xmodel;
 class MaterialList;
@@ -31,5 +33,11 @@ void BuildInfoTree(const Xmodel& model, const MaterialList& materials, TreeConta
 void BuildTagTree(const Xmodel& model, TreeContainer& tree);
 // Rebuilds the two global trees from model, the information tree first.
 void Rebuild(const Xmodel& model, const MaterialList& materials);
+
+// The tree views of the two trees ("Xmodel_properties", "Xmodel_tags") at rect. While a row of
+// the tag tree is highlighted, markBone receives its text (the bone's name), every frame; the
+// application gives the 3D view's bone marking.
+TreeView MakeInfoTreeView(const ItemRect& rect);
+TreeView MakeTagTreeView(const ItemRect& rect, std::function<bool(const std::string&)> markBone);
 
 }  // namespace ModelInfoPanel

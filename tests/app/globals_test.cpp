@@ -18,9 +18,10 @@
 namespace {
 
 const std::vector<std::string> kCreationOrder = {
-    "BubbleLock",  "VornBubble",     "loader mutex", "LogWriteMutex",      "VornIWDUtils", "VornSettings",
-    "VornSound",   "VornLog",        "SceneLights",  "VersionText",        "ShaderRegistry", "MaterialList",
-    "BoneDisplay labels", "BoneDisplay", "CSystemTray",
+    "BubbleLock",         "VornBubble",  "loader mutex", "LogWriteMutex", "ModelInfoPanel::infoTree",
+    "ModelInfoPanel::tagTree", "VornIWDUtils", "VornSettings", "VornSound", "VornLog",
+    "SceneLights",        "VersionText", "ShaderRegistry", "MaterialList", "BoneDisplay labels",
+    "BoneDisplay",        "CSystemTray",
 };
 
 std::vector<std::string> Names(bool created) {
