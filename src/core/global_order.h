@@ -34,6 +34,7 @@ enum GlobalRank : int {
   kRankVersionText = 1200,
   kRankShaderRegistry = 1210,
   kRankThemeColours = 1220,
+  kRankFolderIndexes = 1225,
   kRankMaterialList = 1230,
   kRankBoneLabels = 1240,
   kRankBoneRotations = 1250,

@@ -51,11 +51,15 @@ ImageResult IwiImage::SetFile(const std::string& path) {
   Clear();
   const size_t cut = path.find_last_of("/\\");
   if (cut == std::string::npos) return ImageResult::NotPossible;
-  std::string onDisk = platform::ResolvePathCaseInsensitive(path);
-  if (onDisk.empty() || !platform::IsRegularFile(onDisk)) return ImageResult::FileNotFound;
+  return SetFoundFile(path.substr(cut + 1), platform::ResolvePathCaseInsensitive(path));
+}
+
+ImageResult IwiImage::SetFoundFile(const std::string& name, const std::string& onDiskPath) {
+  Clear();
+  if (onDiskPath.empty() || !platform::IsRegularFile(onDiskPath)) return ImageResult::FileNotFound;
   found_ = true;
-  name_ = shortName_ = path.substr(cut + 1);
-  filePath_ = std::move(onDisk);
+  name_ = shortName_ = name;
+  filePath_ = onDiskPath;
   return ImageResult::Success;
 }
 
@@ -146,10 +150,15 @@ ImageResult IwiImage::ReadLevels(uint32_t headerEnd, bool stopAtOnePixel) {
 }
 
 ImageResult ReadIwiInFolder(IwiImage& image, const std::string& folder, const std::string& iwiName) {
+  const bool plain = IsPlainFileName(iwiName);
+  return ReadFoundIwi(image, iwiName, plain ? platform::ResolvePathCaseInsensitive(folder + iwiName) : std::string());
+}
+
+ImageResult ReadFoundIwi(IwiImage& image, const std::string& iwiName, const std::string& onDiskPath) {
   if (!IsPlainFileName(iwiName)) {
     image.Clear();
     return ImageResult::NotPossible;
   }
-  const ImageResult found = image.SetFile(folder + iwiName);
+  const ImageResult found = image.SetFoundFile(iwiName, onDiskPath);
   return found == ImageResult::Success ? image.LoadIWI() : found;
 }

@@ -46,6 +46,11 @@ class IwiImage {
   // NotPossible when path has no "/" or "\", FileNotFound when no such regular file exists.
   ImageResult SetFile(const std::string& path);
 
+  // Points the image at the file at onDiskPath, found on disk already (through a folder index),
+  // under the name the game files give it. Clears the image first. FileNotFound when onDiskPath is
+  // not a regular file.
+  ImageResult SetFoundFile(const std::string& name, const std::string& onDiskPath);
+
   // Reads the file given to SetFile. CantOpenFile or NoPermission when it cannot be read; see
   // ReadIwi for the rest. On failure the image holds no levels and is not loaded.
   ImageResult LoadIWI();
@@ -113,3 +118,7 @@ class IwiImage {
 // the image not found, when iwiName is not a plain file name: names from game files never leave
 // their folder.
 ImageResult ReadIwiInFolder(IwiImage& image, const std::string& folder, const std::string& iwiName);
+
+// Points image at the IWI file iwiName found on disk at onDiskPath (empty when it was not found)
+// and reads it; NotPossible as ReadIwiInFolder.
+ImageResult ReadFoundIwi(IwiImage& image, const std::string& iwiName, const std::string& onDiskPath);

@@ -24,10 +24,11 @@ bool NameAt(const uint8_t* data, size_t size, uint32_t offset, size_t limit, std
 
 }  // namespace
 
-std::string MaterialList::FindIn(FolderIndex& index, const std::string& folder, const std::string& fileName) {
+std::string MaterialList::FindIn(std::shared_ptr<FolderIndex>& index, const std::string& folder,
+                                 const std::string& fileName) {
   if (folder.empty()) return {};
-  if (index.Folder() != folder) index.Reset(folder);
-  return index.FindFile(fileName);
+  if (!index || !index->Serves(folder)) index = gFolderIndexes.For(folder);
+  return index->FindFile(fileName);
 }
 
 bool MaterialList::SetBasePath(const std::string& baseFolder) {
@@ -47,9 +48,6 @@ void MaterialList::Clear() {
 
 ResultCode MaterialList::Load() {
   if (materialNames.empty()) return ResultCode::NoMaterials;
-  // Files may have appeared since the last read (images extracted from archives): list afresh.
-  materialsIndex_.Reset(materialsFolder);
-  imagesIndex_.Reset(imagesFolder);
   materials.resize(materialNames.size());
   for (size_t i = 0; i < materialNames.size(); ++i) LoadMaterial(materialNames[i], materials[i]);
   loaded = true;

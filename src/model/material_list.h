@@ -6,6 +6,7 @@
 //
 // Used on the job thread only. One global object, gMaterialList; tests may make their own.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -68,12 +69,13 @@ class MaterialList {
   std::vector<Material> materials;         // one per material name, same order
 
  private:
-  // The file fileName in folder, found ignoring case through index (re-pointed when the
-  // folder changed); empty when there is none.
-  static std::string FindIn(FolderIndex& index, const std::string& folder, const std::string& fileName);
+  // The file fileName in folder, found ignoring case through the folder's shared index (index
+  // is re-pointed when it serves another folder); empty when there is none.
+  static std::string FindIn(std::shared_ptr<FolderIndex>& index, const std::string& folder,
+                            const std::string& fileName);
 
-  mutable FolderIndex materialsIndex_;
-  mutable FolderIndex imagesIndex_;
+  mutable std::shared_ptr<FolderIndex> materialsIndex_;
+  mutable std::shared_ptr<FolderIndex> imagesIndex_;
 };
 
 extern MaterialList gMaterialList;

@@ -62,8 +62,6 @@ bool Xmodel::SetPath(const std::string& path) {
   size_t up = folder.find_last_of('/');
   baseFolder = up == std::string::npos ? folder : folder.substr(0, up);
   baseFolder += '/';
-  partsIndex_.Reset(baseFolder + "xmodelparts");  // list the folders afresh for every model
-  surfsIndex_.Reset(baseFolder + "xmodelsurfs");
   materials_->SetBasePath(baseFolder);
   return true;
 }
@@ -160,8 +158,8 @@ std::string Xmodel::GetLastErrorText() const {
   return lastResult == ResultCode::None ? std::string("No Error Set!") : ErrorText(lastResult);
 }
 
-FolderIndex& Xmodel::GameFolder(FolderIndex& index, const char* folderName) {
+FolderIndex& Xmodel::GameFolder(std::shared_ptr<FolderIndex>& index, const char* folderName) {
   std::string folder = baseFolder + folderName;
-  if (index.Folder() != folder) index.Reset(folder);
-  return index;
+  if (!index || !index->Serves(folder)) index = gFolderIndexes.For(folder);
+  return *index;
 }

@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -165,15 +166,16 @@ class Xmodel {
   ResultCode ReadSurfsFile(XmodelLod& lod);
   ResultCode ParseSurfsCod4Cod5(ByteReader& in, XmodelLod& lod);
   ResultCode ParseSurfsBo(ByteReader& in, XmodelLod& lod);
-  // The game folders beside the model's folder, found ignoring case.
+  // The game folders beside the model's folder, found ignoring case through the indexes every
+  // load shares (index is re-pointed when the base folder changed).
   FolderIndex& PartsFolder() { return GameFolder(partsIndex_, "xmodelparts"); }
   FolderIndex& SurfsFolder() { return GameFolder(surfsIndex_, "xmodelsurfs"); }
-  FolderIndex& GameFolder(FolderIndex& index, const char* folderName);
+  FolderIndex& GameFolder(std::shared_ptr<FolderIndex>& index, const char* folderName);
   // Drops everything read from the model's files; used by Unload and by a failed Load.
   void ForgetModelData();
 
   MaterialList* materials_;
-  FolderIndex partsIndex_;
-  FolderIndex surfsIndex_;
+  std::shared_ptr<FolderIndex> partsIndex_;
+  std::shared_ptr<FolderIndex> surfsIndex_;
   GameSwitchQuestion gameSwitchQuestion_;
 };

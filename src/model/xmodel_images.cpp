@@ -15,14 +15,17 @@ ResultCode Xmodel::LoadImages(bool readFiles) {
   for (size_t m = 0; m < materials.size(); ++m) materialImages[m].materialName = materials[m].name;
 
   if (readFiles) {
-    const std::string imagesFolder = baseFolder + "images/";
+    // The images folder's index is shared by every load: it is listed once per change of the
+    // folder, not once per missing image.
+    FolderIndex& imagesFolder = *gFolderIndexes.For(baseFolder + "images");
     for (size_t m = 0; m < materials.size(); ++m) {
       for (const TextureSlot& slot : materials[m].textures) {
         const std::optional<TextureKind> kind = TextureKindOfSlot(slot.slotName);
         if (!kind) continue;
         IwiImage& image = images[slot.iwiName];
         const ImageResult result =
-            image.IsLoaded() ? ImageResult::Success : ReadIwiInFolder(image, imagesFolder, slot.iwiName);
+            image.IsLoaded() ? ImageResult::Success
+                             : ReadFoundIwi(image, slot.iwiName, imagesFolder.FindFile(slot.iwiName));
         if (result == ImageResult::Success) {
           materialImages[m].images[int(*kind)] = &image;
           materialImages[m].present[int(*kind)] = true;

@@ -10,6 +10,18 @@
 
 namespace platform {
 
+bool ReadFolderStamp(const std::string& folder, FolderStamp& stamp) {
+  struct stat st;
+  if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+  constexpr int64_t kNsPerSecond = 1000000000;
+  stamp.device = st.st_dev;
+  stamp.inode = st.st_ino;
+  stamp.modifiedNs = int64_t(st.st_mtim.tv_sec) * kNsPerSecond + st.st_mtim.tv_nsec;
+  stamp.changedNs = int64_t(st.st_ctim.tv_sec) * kNsPerSecond + st.st_ctim.tv_nsec;
+  stamp.size = st.st_size;
+  return true;
+}
+
 FolderReader::FolderReader(const std::string& folder) {
   dir_ = ::opendir(folder.c_str());
   if (!dir_) error_ = errno;
