@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -23,6 +24,15 @@ std::string WriteGameFile(const std::string& path, const std::vector<uint8_t>& b
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   EXPECT_TRUE(out.good()) << "could not write " << path;
   return path;
+}
+
+void SettleFolders(const std::string& folder) {
+  namespace fs = std::filesystem;
+  const fs::file_time_type past = fs::file_time_type::clock::now() - std::chrono::hours(1);
+  fs::last_write_time(folder, past);
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
+    if (entry.is_directory()) fs::last_write_time(entry.path(), past);
+  }
 }
 
 }  // namespace testfiles
