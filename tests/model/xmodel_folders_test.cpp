@@ -118,7 +118,7 @@ TEST(XmodelFolders, LoadingEveryModelListsEachFolderOnce) {
     TempFolder root;
     std::vector<std::string> paths;
     for (int i = 0; i < 30; ++i) {
-      const std::string name = "m" + std::to_string(i);
+      const std::string name = "prop_" + std::to_string(i);
       testfiles::SyntheticModel model = MakeTankModel(GameId::Cod4);
       model.name = name;
       model.xmodel.lodNames[0] = name + (namesMatch ? "_lod0" : "_LOD0");
