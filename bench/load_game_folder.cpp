@@ -8,7 +8,7 @@
 // Cod4 raw folder. The folders are dated an hour back, as an unpacked game folder is.
 //
 // Printed at the end per size: the cost per model of the load and of the read alone, and their
-// ratio. The load's cost per model stays flat when the folders grow eightfold because each folder
+// ratio (medians with --benchmark_repetitions=N). The load's cost per model stays flat when the folders grow eightfold because each folder
 // is listed once, not once per model.
 #include <benchmark/benchmark.h>
 
@@ -139,12 +139,15 @@ void BM_ReadTheSameFiles(benchmark::State& state) {
 BENCHMARK(BM_LoadEveryModel)->Arg(1000)->Arg(4000)->Arg(8000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadTheSameFiles)->Arg(1000)->Arg(4000)->Arg(8000)->Unit(benchmark::kMillisecond);
 
-// Keeps each run's time per iteration for the summary.
+// Keeps each benchmark's time per iteration in nanoseconds for the summary, by name and size: the
+// median when the run is repeated (--benchmark_repetitions), else the run's own.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
-      if (run.iterations > 0 && !run.error_occurred) nanoseconds[run.benchmark_name()] = run.GetAdjustedRealTime() * Scale(run);
+      const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+      if (run.error_occurred || run.iterations <= 0 || (run.run_type == Run::RT_Aggregate && !median)) continue;
+      nanoseconds[run.run_name.function_name + "/" + run.run_name.args] = run.GetAdjustedRealTime() * Scale(run);
     }
     ConsoleReporter::ReportRuns(runs);
   }
