@@ -10,6 +10,7 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "core/timer.h"
+#include "desktop/custom_frame.h"
 #include "desktop/system_tray.h"
 #include "iwd/iwd_utils.h"
 #include "app/screen_labels.h"
@@ -76,6 +77,7 @@ void VornOpenGL::RenderFrame() {
     VornLog::Printf("Screen Shot saved: 'VornDelvix_screenshot.dds");
     if (gSettings.tray_icon) gSystemTray.ShowBalloon("Screen Shot saved: 'VornDelvix_screenshot.dds");
   }
+  gWindowFrame.Draw();  // the frame pass, around the client area
   window->SwapBuffers();
   Update();
   glGetError();
@@ -86,7 +88,8 @@ void VornOpenGL::ReSizeGLScene(int newWidth, int newHeight) {
   std::lock_guard<std::mutex> frame(xmodelThread.frameMutex);
   window->MakeCurrent();
   if (newHeight == 0) newHeight = 1;
-  glViewport(0, 0, newWidth, newHeight);
+  const platform::FrameInsets insets = window->Insets();  // the client area inside the frame
+  glViewport(insets.left, insets.bottom, newWidth, newHeight);
   width = newWidth;
   height = newHeight;
   ResetCamera();

@@ -11,6 +11,8 @@
 #include "core/paths.h"
 #include "core/settings.h"
 #include "desktop/bubble.h"
+#include "desktop/colour_themes.h"
+#include "desktop/custom_frame.h"
 #include "desktop/system_tray.h"
 #include "iwd/iwd_utils.h"
 #include "platform/files.h"
@@ -48,6 +50,9 @@ bool VornOpenGL::Create(int clientWidth, int clientHeight) {
   options.height = clientHeight > 0 ? clientHeight : 600;
   options.minWidth = 750;
   options.minHeight = 600;
+  options.borderless = true;  // the program draws its own frame
+  gThemeManager.Setup();
+  gWindowFrame.LoadPictures();
   switch (window->Create(options)) {
     case platform::WindowStatus::Ok: break;
     case platform::WindowStatus::VideoFailed:
@@ -57,6 +62,7 @@ bool VornOpenGL::Create(int clientWidth, int clientHeight) {
       return false;
     default: VornLog::FatalErrorf("Can't Create A GL Context. (%s)", window->ErrorText().c_str());
   }
+  gWindowFrame.Attach(*window);
   VornLog::Printf("Ext (%i)", window->GlInfo().glewResult);
   VornLog::Printf("OPENGL VERSION: %s", window->GlInfo().version.c_str());
   CreateTrayIcon();
@@ -269,6 +275,7 @@ void VornOpenGL::Shutdown() {
   gIWDUtils.SetGuiHooks({});  // the tool's hooks reach into this object
   gui.Shutdown();
   guiPainter.reset();
+  gWindowFrame.ReleaseGl();
   workerContext.reset();
   window->ReleaseCurrent();
   window.reset();

@@ -1,9 +1,14 @@
 // The window procedure: what the main window's events do to the application.
 #include "app/vorn_opengl.h"
 #include "core/settings.h"
+#include "desktop/custom_frame.h"
 
 void VornOpenGL::HandleEvent(const platform::Event& event) {
   using platform::EventType;
+  // The frame takes the pointer over it; the GUI sees the pointer leave when it goes there.
+  const WindowFrame::EventResponse frame = gWindowFrame.HandleEvent(event);
+  if (frame.pointerLeftClient) gui.HandleInput({.type = EventType::MouseLeave});
+  if (frame.consumed) return;
   if (gui.HandleInput(event)) return;
   switch (event.type) {
     case EventType::Moved:

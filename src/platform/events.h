@@ -30,6 +30,7 @@ enum class EventType {
   Minimized,
   Maximized,
   Restored,        // back from minimised or maximised
+  CaptionDoubleClick,  // a double click on a custom frame's caption (MainWindow::SetCustomFrame)
   CloseRequested,  // the user asked to close the window; nothing is destroyed
   Quit,            // the program is asked to end (also on SIGINT and SIGTERM)
   Command,         // command: an application-defined number posted from another thread

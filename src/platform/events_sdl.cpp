@@ -97,8 +97,11 @@ class Translator {
     }
   }
   void Translate(const SDL_Event& e);
+  void SetInsets(const FrameInsets& insets) { insets_ = insets; }
+  void NoteHitArea(HitArea area) { lastHitArea_ = area; }
 
  private:
+  void CaptionPressed();
   // Keyboard and text events of no window (no focus yet) count as the main window's.
   bool IsMain(uint32_t windowId, bool allowNone) const {
     return windowId == mainWindow_ || (allowNone && windowId == 0);
@@ -111,6 +114,9 @@ class Translator {
   void ProbeState();
 
   uint32_t mainWindow_ = 0;
+  FrameInsets insets_;                 // the main window's own frame
+  HitArea lastHitArea_ = HitArea::Client;
+  std::chrono::steady_clock::time_point lastCaptionPress_{};
   sdl::WindowState state_ = sdl::WindowState::Normal;
   std::chrono::steady_clock::time_point watchUntil_{};
   std::deque<Event> ready_;
@@ -144,7 +150,12 @@ void Translator::TranslateWindowEvent(const SDL_WindowEvent& w) {
   if (!IsMain(w.windowID, false)) return;
   switch (w.event) {
     case SDL_WINDOWEVENT_MOVED: Push({.type = EventType::Moved, .x = w.data1, .y = w.data2}); break;
-    case SDL_WINDOWEVENT_SIZE_CHANGED: Push({.type = EventType::Resized, .x = w.data1, .y = w.data2}); break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      Push({.type = EventType::Resized, .x = w.data1 - insets_.left - insets_.right, .y = w.data2 - insets_.top - insets_.bottom});
+      break;
+    case SDL_WINDOWEVENT_HIT_TEST:
+      if (lastHitArea_ == HitArea::Caption) CaptionPressed();
+      break;
     case SDL_WINDOWEVENT_FOCUS_GAINED: Push({.type = EventType::Activated, .active = true}); break;
     case SDL_WINDOWEVENT_FOCUS_LOST: Push({.type = EventType::Activated, .active = false}); break;
     case SDL_WINDOWEVENT_LEAVE: Push({.type = EventType::MouseLeave}); break;
@@ -154,6 +165,18 @@ void Translator::TranslateWindowEvent(const SDL_WindowEvent& w) {
   // Minimised, maximised and restored come from the window's real state (SDL's own events for
   // them go missing when the program asked for the change itself).
   ProbeState();
+}
+
+// The window manager takes caption presses for moving, so the program sees no button events
+// there: two caption presses within the double-click time make a double click.
+void Translator::CaptionPressed() {
+  const auto now = std::chrono::steady_clock::now();
+  if (now - lastCaptionPress_ <= std::chrono::milliseconds(500)) {
+    Push({.type = EventType::CaptionDoubleClick});
+    lastCaptionPress_ = {};
+  } else {
+    lastCaptionPress_ = now;
+  }
 }
 
 void Translator::ProbeState() {
@@ -191,7 +214,7 @@ void Translator::TranslateMouse(const SDL_Event& e) {
   switch (e.type) {
     case SDL_MOUSEMOTION:
       if (!IsMain(e.motion.windowID, false)) return;
-      Push({.type = EventType::MouseMove, .x = e.motion.x, .y = e.motion.y, .modifiers = buttons_ | keyModifiers_});
+      Push({.type = EventType::MouseMove, .x = e.motion.x - insets_.left, .y = e.motion.y - insets_.top, .modifiers = buttons_ | keyModifiers_});
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
@@ -199,14 +222,14 @@ void Translator::TranslateMouse(const SDL_Event& e) {
       if (!IsMain(e.button.windowID, false) || button == MouseButton::None) return;
       bool down = e.type == SDL_MOUSEBUTTONDOWN;
       buttons_ = down ? (buttons_ | ButtonBit(button)) : (buttons_ & ~ButtonBit(button));
-      Push({.type = down ? EventType::ButtonDown : EventType::ButtonUp, .x = e.button.x, .y = e.button.y,
+      Push({.type = down ? EventType::ButtonDown : EventType::ButtonUp, .x = e.button.x - insets_.left, .y = e.button.y - insets_.top,
             .button = button, .modifiers = buttons_ | keyModifiers_});
       break;
     }
     case SDL_MOUSEWHEEL: {
       int notches = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
       if (!IsMain(e.wheel.windowID, false) || notches == 0) return;
-      Push({.type = EventType::Wheel, .x = e.wheel.mouseX, .y = e.wheel.mouseY, .wheelNotches = notches,
+      Push({.type = EventType::Wheel, .x = e.wheel.mouseX - insets_.left, .y = e.wheel.mouseY - insets_.top, .wheelNotches = notches,
             .modifiers = buttons_ | keyModifiers_});
       break;
     }
@@ -229,6 +252,10 @@ void StartEvents() {
 void StopEvents() { gEventsRunning.store(false); }
 
 void SetMainWindowId(uint32_t windowId) { gTranslator.SetMainWindow(windowId); }
+
+void SetMainWindowInsets(const FrameInsets& insets) { gTranslator.SetInsets(insets); }
+
+void NoteHitArea(HitArea area) { gTranslator.NoteHitArea(area); }
 
 void NoteStateRequest() { gTranslator.WatchState(); }
 

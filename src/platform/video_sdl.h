@@ -20,6 +20,12 @@ void ReleaseVideo();
 // The window whose events PollEvent delivers (0: none).
 void SetMainWindowId(uint32_t windowId);
 
+// The main window's frame insets: mouse positions and sizes in events are made client-relative.
+void SetMainWindowInsets(const FrameInsets& insets);
+// What the latest hit test of the main window answered; a window event reports that the window
+// system acted on it (a caption press, for the double click).
+void NoteHitArea(HitArea area);
+
 // The state of a window as the window manager carries it out.
 enum class WindowState { Normal, Minimized, Maximized };
 WindowState QueryWindowState(SDL_Window* window);
@@ -52,6 +58,9 @@ struct MainWindow::Impl {
   bool videoAcquired = false;
   GlContextInfo gl;
   std::string error;
+  std::string title;           // as the program set it (8-bit)
+  FrameInsets insets;          // the program's own frame, if any
+  HitTestFunction hitTest;
 };
 
 // Creates the window's GL context (compatibility profile, legacy fallback), initialises GLEW

@@ -11,9 +11,11 @@
 //   Position SetPosition ClientSize ...   placement; DesktopBounds for clamping
 //   Minimize Maximize Restore ...         window state; SetAlwaysOnTop
 //   ShowSystemCursor                      the desktop's mouse cursor over the window
+//   SetCustomFrame WindowSize Title       a frame the program draws itself (borderless window)
 //   SwapBuffers SetVsync MakeCurrent      GL presentation
 //   CreateSharedContext                   the job thread's context (platform/gl_context.h)
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -47,6 +49,23 @@ enum class WindowStatus {
 struct WindowRect {
   int x = 0, y = 0, width = 0, height = 0;
 };
+
+// What a point of a window with a custom frame is: the client area, the frame's buttons and
+// inert parts of the frame behave normally (their events reach the program), the caption moves
+// the window, the edges and corners resize it; the window manager carries out moves and resizes.
+enum class HitArea {
+  Client, Button, Frame, Caption,
+  Top, Bottom, Left, Right, TopLeft, TopRight, BottomLeft, BottomRight,
+};
+
+// Widths of the frame around the client area, in pixels.
+struct FrameInsets {
+  int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// Tells what the point (x, y) of the window (window coordinates, frame included) is. Called on
+// the main thread while events are read.
+using HitTestFunction = std::function<HitArea(int x, int y)>;
 
 class MainWindow {
  public:
@@ -85,6 +104,19 @@ class MainWindow {
   bool IsMinimized() const;
   bool IsMaximized() const;
   void SetAlwaysOnTop(bool onTop);
+
+  // Gives the window a frame of its own: the window manager's decorations go, the window keeps
+  // insets around its client area for the frame, and hitTest tells the window system where the
+  // caption, the edges and the buttons are. From then on client sizes (ClientSize, SetClientSize,
+  // SetMinimumSize, Resized events) exclude the frame, and mouse positions are client
+  // coordinates: points over the frame have negative or beyond-size coordinates. A caption double
+  // click arrives as CaptionDoubleClick. Call before Show.
+  void SetCustomFrame(const FrameInsets& insets, HitTestFunction hitTest);
+  FrameInsets Insets() const;
+  // The whole window's size, frame included.
+  void WindowSize(int& width, int& height) const;
+  // The window's title as the program set it (8-bit text).
+  std::string Title() const;
 
   // Shows or hides the desktop's cursor while it is over the window (the GUI draws its own).
   void ShowSystemCursor(bool show);

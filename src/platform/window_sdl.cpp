@@ -20,6 +20,8 @@ void CloseWindow(MainWindow::Impl& impl) {
   }
   if (impl.window) {
     sdl::SetMainWindowId(0);
+    sdl::SetMainWindowInsets({});
+    SDL_SetWindowHitTest(impl.window, nullptr, nullptr);
     SDL_DestroyWindow(impl.window);
     impl.window = nullptr;
   }
@@ -40,6 +42,32 @@ uint32_t WindowFlags(const WindowOptions& options) {
   if (options.resizable) flags |= SDL_WINDOW_RESIZABLE;
   if (options.alwaysOnTop) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
   return flags;
+}
+
+SDL_HitTestResult SdlHitTest(HitArea area) {
+  switch (area) {
+    case HitArea::Client:
+    case HitArea::Button:
+    case HitArea::Frame: return SDL_HITTEST_NORMAL;
+    case HitArea::Caption: return SDL_HITTEST_DRAGGABLE;
+    case HitArea::Top: return SDL_HITTEST_RESIZE_TOP;
+    case HitArea::Bottom: return SDL_HITTEST_RESIZE_BOTTOM;
+    case HitArea::Left: return SDL_HITTEST_RESIZE_LEFT;
+    case HitArea::Right: return SDL_HITTEST_RESIZE_RIGHT;
+    case HitArea::TopLeft: return SDL_HITTEST_RESIZE_TOPLEFT;
+    case HitArea::TopRight: return SDL_HITTEST_RESIZE_TOPRIGHT;
+    case HitArea::BottomLeft: return SDL_HITTEST_RESIZE_BOTTOMLEFT;
+    case HitArea::BottomRight: return SDL_HITTEST_RESIZE_BOTTOMRIGHT;
+  }
+  return SDL_HITTEST_NORMAL;
+}
+
+// SDL asks on a button press; the window manager then moves or resizes the window.
+SDL_HitTestResult HitTestCallback(SDL_Window*, const SDL_Point* point, void* data) {
+  const auto& impl = *static_cast<const MainWindow::Impl*>(data);
+  const HitArea area = impl.hitTest ? impl.hitTest(point->x, point->y) : HitArea::Client;
+  sdl::NoteHitArea(area);
+  return SdlHitTest(area);
 }
 
 }  // namespace
@@ -72,6 +100,7 @@ WindowStatus MainWindow::Create(const WindowOptions& options) {
     return status;
   }
   sdl::SetMainWindowId(SDL_GetWindowID(impl.window));
+  impl.title = options.title;
   return WindowStatus::Ok;
 }
 
@@ -92,7 +121,33 @@ void MainWindow::Raise() {
 }
 
 void MainWindow::SetTitle(const std::string& title) {
-  if (impl_->window) SDL_SetWindowTitle(impl_->window, DesktopTextFrom8Bit(title).c_str());
+  if (!impl_->window) return;
+  impl_->title = title;
+  SDL_SetWindowTitle(impl_->window, DesktopTextFrom8Bit(title).c_str());
+}
+
+std::string MainWindow::Title() const { return impl_->title; }
+
+void MainWindow::SetCustomFrame(const FrameInsets& insets, HitTestFunction hitTest) {
+  Impl& impl = *impl_;
+  if (!impl.window) return;
+  int width = 0, height = 0, minWidth = 0, minHeight = 0;
+  ClientSize(width, height);
+  SDL_GetWindowMinimumSize(impl.window, &minWidth, &minHeight);
+  SDL_SetWindowBordered(impl.window, SDL_FALSE);
+  impl.insets = insets;
+  impl.hitTest = std::move(hitTest);
+  sdl::SetMainWindowInsets(insets);
+  SDL_SetWindowHitTest(impl.window, HitTestCallback, &impl);
+  if (minWidth > 1 || minHeight > 1) SetMinimumSize(minWidth, minHeight);
+  SetClientSize(width, height);
+}
+
+FrameInsets MainWindow::Insets() const { return impl_->insets; }
+
+void MainWindow::WindowSize(int& width, int& height) const {
+  width = height = 0;
+  if (impl_->window) SDL_GetWindowSize(impl_->window, &width, &height);
 }
 
 void MainWindow::Position(int& x, int& y) const {
@@ -105,16 +160,21 @@ void MainWindow::SetPosition(int x, int y) {
 }
 
 void MainWindow::ClientSize(int& width, int& height) const {
-  width = height = 0;
-  if (impl_->window) SDL_GetWindowSize(impl_->window, &width, &height);
+  WindowSize(width, height);
+  if (!impl_->window) return;
+  const FrameInsets& f = impl_->insets;
+  width = std::max(0, width - f.left - f.right);
+  height = std::max(0, height - f.top - f.bottom);
 }
 
 void MainWindow::SetClientSize(int width, int height) {
-  if (impl_->window) SDL_SetWindowSize(impl_->window, std::max(1, width), std::max(1, height));
+  const FrameInsets& f = impl_->insets;
+  if (impl_->window) SDL_SetWindowSize(impl_->window, std::max(1, width) + f.left + f.right, std::max(1, height) + f.top + f.bottom);
 }
 
 void MainWindow::SetMinimumSize(int width, int height) {
-  if (impl_->window) SDL_SetWindowMinimumSize(impl_->window, std::max(1, width), std::max(1, height));
+  const FrameInsets& f = impl_->insets;
+  if (impl_->window) SDL_SetWindowMinimumSize(impl_->window, std::max(1, width) + f.left + f.right, std::max(1, height) + f.top + f.bottom);
 }
 
 WindowRect MainWindow::DesktopBounds() const {

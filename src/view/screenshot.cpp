@@ -48,7 +48,9 @@ bool VornScreenShot::Save(const std::string& fileName, int32_t width, int32_t he
   }
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadBuffer(GL_BACK);
-  glReadPixels(0, 0, width, height, GL_BGR, GL_UNSIGNED_BYTE, pixels.data());
+  GLint viewport[4];  // the 3D view's area: the window's frame lies outside it
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  glReadPixels(viewport[0], viewport[1], width, height, GL_BGR, GL_UNSIGNED_BYTE, pixels.data());
 
   // GL's first row is the bottom one; the file's is the top one.
   std::vector<uint8_t> swap(rowBytes);

@@ -6,7 +6,8 @@
 
 class VornScreenShot {
  public:
-  // Reads the back buffer of the current context (width x height pixels from the bottom-left) and
+  // Reads the back buffer of the current context (width x height pixels from the bottom-left of
+  // the viewport) and
   // writes fileName. Call inside the frame, before the buffers are swapped. False, with a warning,
   // when the file cannot be written (a read-only file stays as it was).
   bool Save(const std::string& fileName, int32_t width, int32_t height);

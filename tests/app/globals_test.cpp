@@ -20,8 +20,8 @@ namespace {
 const std::vector<std::string> kCreationOrder = {
     "BubbleLock",         "VornBubble",  "loader mutex", "LogWriteMutex", "ModelInfoPanel::infoTree",
     "ModelInfoPanel::tagTree", "VornIWDUtils", "VornSettings", "VornSound", "VornLog",
-    "SceneLights",        "VersionText", "ShaderRegistry", "FolderIndexes", "MaterialList",
-    "BoneDisplay labels", "BoneDisplay", "CSystemTray",
+    "WindowFrame",        "SceneLights", "VersionText", "ShaderRegistry", "VornThemeManger",
+    "FolderIndexes",      "MaterialList", "BoneDisplay labels", "BoneDisplay", "CSystemTray",
 };
 
 std::vector<std::string> Names(bool created) {
