@@ -162,21 +162,20 @@ void FramePainter::DrawPicture(const Texture& texture, int x, int y) {
   glDisable(GL_TEXTURE_2D);
 }
 
-// The title, cut with "..." to its band and centred in it vertically; rendered again only when
-// the text, its colour or the band changes.
+// The title, cut with "..." to its band's width and centred on the band vertically (descenders
+// may reach below the band); rendered again only when the text, its colour or the band changes.
 void FramePainter::DrawTitle(const WindowFrame& frame, const ThemeColours& theme, const std::string& title) {
   const FrameBox band = frame.TitleBox();
   if (!titleFont_.Loaded() || band.width <= 0 || band.height <= 0) return;
-  const std::string key = title + '\n' + std::to_string(theme.captionText) + '\n' + std::to_string(band.width) + 'x' +
-                          std::to_string(band.height);
+  const int lineHeight = titleFont_.LineHeight();
+  const std::string key = title + '\n' + std::to_string(theme.captionText) + '\n' + std::to_string(band.width);
   if (key != titleKey_ || titleTexture_.id == 0) {
-    Canvas text(band.width, band.height, RgbaFromPacked(theme.captionText, 0));
-    const int top = (band.height - titleFont_.LineHeight()) / 2;
-    titleFont_.Draw(text, 0, top, titleFont_.Ellipsize(title, band.width), RgbaFromPacked(theme.captionText, 255));
+    Canvas text(band.width, lineHeight, RgbaFromPacked(theme.captionText, 0));
+    titleFont_.Draw(text, 0, 0, titleFont_.Ellipsize(title, band.width), RgbaFromPacked(theme.captionText, 255));
     Upload(titleTexture_, text);
     titleKey_ = key;
   }
-  DrawPicture(titleTexture_, band.x, band.y);
+  DrawPicture(titleTexture_, band.x, band.y + (band.height - lineHeight) / 2);
 }
 
 void FramePainter::ReleaseGl() {
