@@ -41,11 +41,12 @@ void MainLoop(VornOpenGL& app) {
     platform::RunPostedTasks();
     TryCloseSplash();
     app.gui.RunDueCommands();
+    // A close asked for while minimised ends the program too.
+    if (KeyDownTable[platform::vk::kEscape] || app.quitRequested) break;
     if (!app.renderEnabled) {
       std::this_thread::sleep_for(std::chrono::milliseconds(250));
       continue;
     }
-    if (KeyDownTable[platform::vk::kEscape] || app.quitRequested) break;
     app.RenderFrame();
   }
   platform::StopMainThreadService();
