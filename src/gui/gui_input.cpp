@@ -53,7 +53,16 @@ bool VornGUI::HandleInput(const Event& event) {
         }
         return true;
       }
-      // Control combinations go on to the window (Control+V reaches the text box that way).
+      // Control+V pastes and Enter ends the editing, both through the text box that edits.
+      if (c == 0x16) {
+        pasteRequested = true;
+        return true;
+      }
+      if (c == 13) {
+        commitRequested = true;
+        return true;
+      }
+      // Other control combinations go on to the window.
       if (keyModifiers_ & platform::kModControl) return false;
       // Enter, Tab and the other control characters are no part of a one-line text.
       if (c < 0x20 || c == 0x7F) return true;

@@ -68,6 +68,8 @@ void VornGUI::DrawMenu(Menu& menu) {
   painter.SetTextStyle(kButtonText);
   for (TextButton& button : menu.textButtons) DrawTextButton(menu, button, alpha);
   painter.SetTextStyle(kDefaultText);
+  for (ListBox& list : menu.listBoxes) DrawListBox(list, alpha);
+  for (TextBox& box : menu.textBoxes) DrawTextBox(box, alpha);
   DrawLabels(menu, alpha);
   for (TreeView& view : menu.treeViews) DrawTreeView(menu, view, alpha);
   painter.PopOffset();

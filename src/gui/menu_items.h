@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/item_rect.h"
+#include "gui/field_outline.h"
 #include "gui/gui_painter.h"
 
 // Shapes.
@@ -70,15 +71,52 @@ struct FontLabel {
   int8_t pointSize = 10;
 };
 
-// The parts of the list and text kinds that the GUI object itself addresses by name
-// (VornGUI::ResetListbox, VornGUI::SetText); their drawing comes with those kinds.
+class ListSource;
+
+// A scrolled list of names (the model list) read from a ListSource; a row click, an arrow key
+// or the row's "Copy Name" entry act on the row's full name.
 struct ListBox {
+  struct RowFade {
+    float time = 0.0f;   // when the mouse was last over the row, ms
+    bool active = false;
+  };
   std::string name;
   ItemRect rect;
-  float scrollPosition = 0.0f;  // the list's top row position; y + 5 is the top
+  float scrollPosition = 0.0f;  // the knob's y: rect.y + 5 (top) .. rect.y + rect.h - 15 (bottom)
+  Rgba background, outline, row, hoveredRow, selectedRow, text, highlightedText;
+  int32_t visibleRows = 0;      // rect.h / 14
+  int32_t selected = -1;        // index into the shown names
+  int32_t hovered = -1;         // index among the drawn rows
+  int32_t contextRow = -1;      // index into the shown names of the row whose menu is open
+  int32_t contextX = 0, contextY = 0;
+  int32_t firstVisible = 0;
+  float appliedScroll = 0.0f;   // the scroll position firstVisible was computed from
+  bool contextOpen = false;
+  bool draggingKnob = false;
+  ListSource* source = nullptr;
+  std::vector<RowFade> rowFades;  // one per visible row
+  std::function<void(const std::string& name)> rowCallback;
+
+  // Recomputes firstVisible from the scroll position for count names; at the bottom the last
+  // page ends with one empty row.
+  void UpdateScroll(size_t count);
 };
+
+// A one-line text field. The filter form (filter set) reports the text whenever it changes,
+// also while typing; the value form (onChange set) reports it once editing ends and the text
+// differs from the value last reported. A read-only box takes text only from VornGUI::SetText.
 struct TextBox {
   std::string name;
   ItemRect rect;
-  std::string text;
+  std::string text;        // the text being edited and shown
+  std::string committed;   // value form: the value last reported; filter form: the placeholder
+  Rgba background, outline, textColour;
+  FieldFade fade;          // fade.start is also when editing began
+  float blinkTime = 0.0f;  // ms
+  bool hover = false, editing = false, caretVisible = false;
+  bool contextOpen = false;
+  bool readOnly = false;
+  std::string filtered;    // filter form: the text last reported
+  std::function<void(const std::string& text)> filter;
+  std::function<void(const std::string& text)> onChange;
 };

@@ -13,7 +13,9 @@
 #include "platform/window.h"
 
 VornGUI::VornGUI()
-    : readClipboard(platform::GetClipboardText), random([] { return std::rand(); }), clock_(Timer::ElapsedMs) {}
+    : readClipboard(platform::GetClipboardText),
+      writeClipboard(platform::SetClipboardText),
+      random([] { return std::rand(); }), clock_(Timer::ElapsedMs) {}
 
 VornGUI::~VornGUI() { Shutdown(); }
 

@@ -186,6 +186,10 @@ class VornGUI {
   std::string* editedText = nullptr;
   int32_t caret = 0;
   Hotkey* captureTarget = nullptr;
+  // Set by the input filter while a text box edits: Control+V asks it to paste, Enter to end
+  // editing. The text box clears them; a text box that starts editing drops stale ones.
+  bool pasteRequested = false;
+  bool commitRequested = false;
 
   std::mutex progressMutex;        // guards the progress map
   int16_t currentMenu = 0;          // the menu whose items are being drawn
@@ -209,8 +213,11 @@ class VornGUI {
   TreeViewHooks treeHooks;
   // Plays a sound by name on channel 1 or 2 ("menu_focus", "menu_accept", "error_msg", ...).
   std::function<void(const std::string& sound, int channel)> playSound;
-  // Reads the clipboard (default: the desktop's).
+  // Reads and writes the clipboard (default: the desktop's).
   std::function<std::string()> readClipboard;
+  std::function<bool(const std::string&)> writeClipboard;
+  // Shows a short notice outside the window (the tray balloon); may be empty.
+  std::function<void(const std::string&)> showNotice;
   // rand() for the donation reminder.
   std::function<int()> random;
 
@@ -238,6 +245,22 @@ class VornGUI {
   void DrawMenu(Menu& menu);
   void DrawTextButton(Menu& menu, TextButton& button, float alpha);
   void DrawLabels(Menu& menu, float alpha);
+  // The list box (list_box.cpp).
+  void DrawListBox(ListBox& list, float alpha);
+  void ListBoxWheel(ListBox& list, size_t count);
+  void ListBoxArrowKey(ListBox& list, std::vector<std::string>& names);
+  void ListBoxRows(ListBox& list, std::vector<std::string>& names, int32_t drawn, bool hover);
+  void ListBoxRowClick(ListBox& list, std::vector<std::string>& names, const ItemRect& row);
+  void ListBoxScrollBar(ListBox& list);
+  void ListBoxContextMenu(ListBox& list, std::vector<std::string>& names, float alpha);
+  void ShortenListNames(ListBox& list, std::vector<std::string>& names);
+  // The text box (text_box.cpp).
+  void DrawTextBox(TextBox& box, float alpha);
+  void TextBoxEditing(TextBox& box);
+  void TextBoxCaret(TextBox& box, const std::string& shown, size_t dropped, float alpha);
+  void TextBoxContextMenu(TextBox& box, float alpha);
+  void TextBoxPaste(TextBox& box);
+  void TextBoxReport(TextBox& box);
   void DrawTooltip();
   void DrawMessages();
   void DrawOverlay(float framesPerSecond);

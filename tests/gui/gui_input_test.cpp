@@ -74,11 +74,14 @@ TEST_F(EditingTest, TypingInsertsAtTheCaretUpToFiftyCharacters) {
 
 TEST_F(EditingTest, ControlCharactersAreNotTypedAndControlCombinationsPassOn) {
   Edit("ab", 2);
-  EXPECT_TRUE(f.gui.HandleInput(Char(13)));
+  EXPECT_TRUE(f.gui.HandleInput(Char(13)));  // Enter asks the text box to end the editing
+  EXPECT_TRUE(f.gui.commitRequested);
   EXPECT_TRUE(f.gui.HandleInput(Char(9)));
   EXPECT_EQ(text, "ab");
   EXPECT_TRUE(f.gui.HandleInput(Key('V', platform::kModControl)));  // above 46: consumed
-  EXPECT_FALSE(f.gui.HandleInput(Char(0x16)));  // Control+V reaches the window
+  EXPECT_TRUE(f.gui.HandleInput(Char(0x16)));  // Control+V asks the text box to paste
+  EXPECT_TRUE(f.gui.pasteRequested);
+  EXPECT_FALSE(f.gui.HandleInput(Char(0x03)));  // other Control combinations reach the window
   f.gui.HandleInput(Event{.type = EventType::KeyUp, .keyCode = 'V'});
   EXPECT_TRUE(f.gui.HandleInput(Char('v')));
   EXPECT_EQ(text, "abv");
