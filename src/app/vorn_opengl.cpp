@@ -3,6 +3,7 @@
 
 #include <GL/glew.h>
 
+#include "app/model_list_menu.h"
 #include "app/scene_text_font.h"
 #include "app/settings_snapshots.h"
 #include "audio/gui_sounds.h"
@@ -75,6 +76,7 @@ bool VornOpenGL::Create(int clientWidth, int clientHeight) {
   gui.AttachWindow(window.get());
   LoadStartupTextures();
 
+  BuildModelListMenu(*this);  // its hooks are in place before the first listing starts
   if (!SetActiveGame(gSettings.active_game, false)) SetTitle("Set Active Game In Settings");
   GLenum error = glGetError();
   if (error != GL_NO_ERROR && error != GL_INVALID_ENUM) VornLog::OpenGLErrorf(error, "StartUp");

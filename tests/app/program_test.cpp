@@ -12,10 +12,12 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <thread>
 
 #include "app/vorn_opengl.h"
 #include "app/win_main.h"
+#include "model/vorn_loader.h"
 #include "view/bone_display.h"
 #include "core/log.h"
 #include "core/paths.h"
@@ -611,3 +613,78 @@ TEST(ProgramSound, DisableAllKeepsTheOutputSilent) {
   EXPECT_GT(samples.samples.size(), 44100u) << "the device wrote for the whole run";
   EXPECT_LT(samples.Peak(), kSilent);
 }
+
+// ---- The model list, driven with real input through the X server ------------------------------
+
+namespace {
+
+// Runs xdotool with args; its standard output, trimmed.
+std::string Xdotool(const std::string& args) {
+  std::string out;
+  if (FILE* pipe = ::popen(("xdotool " + args + " 2>/dev/null").c_str(), "r")) {
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
+    ::pclose(pipe);
+  }
+  while (!out.empty() && (out.back() == '\n' || out.back() == ' ')) out.pop_back();
+  return out;
+}
+
+// A press and a release far enough apart for frames to see the button held, as a hand does.
+void XdotoolClick(const std::string& window, int x, int y) {
+  Xdotool("mousemove --window " + window + " " + std::to_string(x) + " " + std::to_string(y));
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  Xdotool("mousedown 1");
+  std::this_thread::sleep_for(std::chrono::milliseconds(150));
+  Xdotool("mouseup 1");
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+}
+
+size_t ShownModelCount() {
+  return OnMainThread([] {
+    std::lock_guard<std::mutex> lock(LoaderMutex);
+    return gOpenGL->xmodelList.shownNames ? gOpenGL->xmodelList.shownNames->size() : size_t{0};
+  });
+}
+
+}  // namespace
+
+// A user types into the search box, sees the model list filtered, clicks the row of a real model
+// and sees it drawn. The screenshot is kept for a person to look at:
+// <build>/tests/screenshots/model_list_pick.png.
+TEST(ProgramRun, TypingFiltersTheModelListAndAClickOnARowLoadsTheModel) {
+  if (!platform::IsDirectory(testfiles::RealDataPath("cod4/raw/xmodel"))) GTEST_SKIP() << "real game files not found";
+  if (std::system("command -v xdotool >/dev/null") != 0) GTEST_SKIP() << "xdotool not installed";
+  ProgramFolder folder;
+  const int exitCode = RunProgramWith(folder, [&] {
+    ASSERT_TRUE(WaitUntil([] { return ShownModelCount() == 4; }));
+    const std::string window = Xdotool("search --name \"Vorn_Kesh Delvix\"");
+    ASSERT_FALSE(window.empty()) << "no program window";
+    const std::string first = window.substr(0, window.find('\n'));
+    Xdotool("windowfocus --sync " + first);
+    // At 800 x 600 the search box lies at (572, 550) and the list's first row at (513, 52).
+    XdotoolClick(first, 600, 558);
+    ASSERT_TRUE(WaitUntil([] { return OnMainThread([] { return gOpenGL->gui.textEntryActive; }); }));
+    Xdotool("type --delay 120 garand");
+    ASSERT_TRUE(WaitUntil([] { return ShownModelCount() == 1; })) << "the list is not filtered";
+    XdotoolClick(first, 560, 58);
+    ASSERT_TRUE(WaitUntil([] { return OnMainThread([] { return gOpenGL->xmodelThread.renderLodCount > 0; }); }))
+        << "the picked model was not loaded";
+    Xdotool("mousemove --window " + first + " 450 300");
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    ASSERT_TRUE(TakeScreenShot(folder));
+  });
+  EXPECT_EQ(exitCode, 0);
+  const std::string log = folder.Log();
+  EXPECT_NE(log.find("Passing Xmodel: 'weapon_mp_m1garand_rifle' to background loader"), std::string::npos) << log;
+
+  if (!testfiles::PillowAvailable()) GTEST_SKIP() << "Pillow not available";
+  const std::string shots = std::string(DELVIX_PROGRAM_DIR) + "/../tests/screenshots";
+  ASSERT_TRUE(platform::CreateFolders(shots));
+  const std::string png = shots + "/model_list_pick.png";
+  const std::string command = "/usr/bin/python3 -c 'import sys; from PIL import Image; Image.open(sys.argv[1]).save(sys.argv[2])' '" +
+                              folder.Path("VornDelvix_screenshot.dds") + "' '" + png + "'";
+  EXPECT_EQ(std::system(command.c_str()), 0);
+  std::printf("screenshot of the model list: %s\n", png.c_str());
+}
+
