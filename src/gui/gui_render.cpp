@@ -65,11 +65,19 @@ void VornGUI::DrawMenu(Menu& menu) {
     painter.SetColour(WithAlpha(shape.colour, shape.colour.a * alpha));
     DrawRoundedRect(painter, shape.rect);
   }
+  for (ProgressBar& bar : menu.progressBars) DrawProgressBar(bar, alpha);
   painter.SetTextStyle(kButtonText);
   for (TextButton& button : menu.textButtons) DrawTextButton(menu, button, alpha);
   painter.SetTextStyle(kDefaultText);
+  for (ImageButton& button : menu.imageButtons) DrawImageButton(menu, button, alpha);
+  for (FlatButton& button : menu.flatButtons) DrawFlatButton(menu, button, alpha);
   for (ListBox& list : menu.listBoxes) DrawListBox(list, alpha);
   for (TextBox& box : menu.textBoxes) DrawTextBox(box, alpha);
+  for (KeyBind& bind : menu.keyBinds) DrawKeyBind(bind, alpha);
+  for (CheckBox& box : menu.checkBoxes) DrawCheckBox(box, alpha);
+  for (Slider& slider : menu.sliders) DrawSlider(slider, alpha);
+  for (ColorPicker& picker : menu.colorPickers) DrawColorPicker(picker, alpha);
+  for (DropDown& dropDown : menu.dropDowns) DrawDropDown(dropDown, alpha);
   DrawLabels(menu, alpha);
   for (TreeView& view : menu.treeViews) DrawTreeView(menu, view, alpha);
   painter.PopOffset();
@@ -80,11 +88,7 @@ void VornGUI::DrawMenu(Menu& menu) {
 void VornGUI::DrawTextButton(Menu& menu, TextButton& button, float alpha) {
   GuiPainter& painter = *painter_;
   const bool wasHover = button.hover;
-  button.hover = menu.animating ? false : MouseOverRect(button.rect);
-  if (button.hover && !wasHover) PlaySound("menu_focus", 1);
-  if (button.hover && leftDown && MouseInRect(button.rect)) {
-    leftDown = false;  // the press acts once
-    PlaySound("menu_accept", 1);
+  if (ButtonPressed(menu, button.hover, button.rect)) {
     if (button.callback) {
       button.callback();
     } else {

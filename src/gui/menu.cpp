@@ -39,6 +39,9 @@ void AdjustAll(std::vector<Item>& items, float dw, float dh) {
 
 void Menu::ItemScale(float dw, float dh) {
   AdjustAll(textButtons, dw, dh);
+  AdjustAll(flatButtons, dw, dh);
+  AdjustAll(checkBoxes, dw, dh);
+  AdjustAll(progressBars, dw, dh);
   AdjustAll(plainLabels, dw, dh);
   AdjustAll(labels, dw, dh);
   AdjustAll(fontLabels, dw, dh);

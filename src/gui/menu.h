@@ -49,9 +49,17 @@ struct Menu {
   std::vector<FilledRect> filledRects;
   std::vector<ImageItem> images;
   std::vector<RoundedRect> roundedRects;
+  std::vector<ProgressBar> progressBars;
   std::vector<TextButton> textButtons;
+  std::vector<ImageButton> imageButtons;
+  std::vector<FlatButton> flatButtons;
   std::vector<ListBox> listBoxes;
   std::vector<TextBox> textBoxes;
+  std::vector<KeyBind> keyBinds;
+  std::vector<CheckBox> checkBoxes;
+  std::vector<Slider> sliders;
+  std::vector<ColorPicker> colorPickers;
+  std::vector<DropDown> dropDowns;
   std::vector<PlainLabel> plainLabels;
   std::vector<Label> labels;
   std::vector<ValueLabel> valueLabels;

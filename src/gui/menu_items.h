@@ -8,10 +8,12 @@
 // record here, its list to Menu, and one line each to the pass and to Menu::ItemScale.
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "core/item_rect.h"
+#include "core/settings.h"
 #include "gui/field_outline.h"
 #include "gui/gui_painter.h"
 
@@ -44,6 +46,105 @@ struct TextButton {
   int16_t labelX = 0;     // label offset inside the button
   int16_t labelY = 0;
   std::function<void()> callback;
+};
+
+// A textured button: colour and texture follow the hover state; runs its command list.
+struct ImageButton {
+  ItemRect rect;
+  Rgba colour;
+  Rgba hoverColour;
+  std::string texture;
+  std::string hoverTexture;
+  std::vector<std::string> commands;
+  bool hover = false;
+};
+
+// A red, shaded button with a white label: runs its callback when it has one, else its commands.
+struct FlatButton {
+  ItemRect rect;
+  std::string label;
+  bool hover = false;
+  int16_t labelX = 0;
+  int16_t labelY = 0;
+  std::vector<std::string> commands;
+  std::function<void()> callback;
+};
+
+// A 15 x 15 box with a tick and a label; a click inverts *value.
+struct CheckBox {
+  std::string name;
+  std::string label;
+  ItemRect rect;  // the box and its label
+  bool* value = nullptr;
+};
+
+// A horizontal slider from minimum to maximum; reports its value while dragged (or, release
+// only, once when the drag ends) and always once at the end of a drag.
+struct Slider {
+  std::string name;
+  ItemRect rect;
+  float minimum = 0.0f;
+  float maximum = 1.0f;
+  float value = 0.0f;
+  std::function<void(float)> callback;
+  bool dragging = false;
+  bool releaseOnly = false;
+};
+
+// Shows the GUI's progress value of name (the filled width in pixels); a full bar fades its fill
+// out over fadeMs and stays empty until the value changes.
+struct ProgressBar {
+  ItemRect rect;  // w follows the value every frame
+  Rgba colour;
+  std::string name;
+  bool fading = false;
+  bool done = false;
+  float fadeMs = 2000.0f;
+  float fadeStart = 0.0f;
+  int32_t fullWidth = 0;  // the width at creation
+};
+
+// A 205 x 110 colour picker: a saturation/value square, a hue bar, a swatch and the values.
+struct ColorPicker {
+  ItemRect rect;  // x and y only
+  Rgba frame;
+  bool hover = false;
+  float r = 0.0f, g = 0.0f, b = 0.0f;           // the picked colour, 0..1
+  float hueR = 1.0f, hueG = 0.0f, hueB = 0.0f;  // the hue at full saturation and value
+  int32_t hue = 0;                              // degrees
+  float saturation = 0.0f;                      // 0..100, also the marker's x in the square
+  float inverseValue = 0.0f;                    // 100 - value, also the marker's y
+  float hueBarPosition = 0.0f;                  // 0..95
+  std::function<void(float, float, float)> callback;
+
+  // Starts the picker at the colour (r, g, b), with its markers where that colour lies.
+  void SetColour(float red, float green, float blue);
+};
+
+// A closed box showing the selected option that opens a list of options; the callback decides
+// whether a chosen option is taken.
+struct DropDown {
+  ItemRect rect;
+  bool hover = false;
+  bool open = false;
+  int16_t selected = 0;
+  float leaveTime = 0.0f;
+  bool fading = false;
+  std::map<int16_t, std::string> options;  // keyed 0 .. n - 1
+  std::function<bool(int)> callback;
+};
+
+// Shows a hot key's name; a click captures the next key into *target.
+struct KeyBind {
+  std::string name;
+  std::string shownKey;  // HotkeyName of *target; empty shows "Not Bound"
+  ItemRect rect;
+  Rgba background, outline, textColour;
+  FieldFade fade;
+  bool hover = false;
+  bool capturing = false;
+  Hotkey previous = 0;  // the key before the capture, kept when the new one cannot be bound
+  Hotkey* target = nullptr;
 };
 
 // Texts. A Label uses only its rect's x and y; its alpha is the menu's.

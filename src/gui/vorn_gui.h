@@ -244,6 +244,18 @@ class VornGUI {
   // The pass's pieces (gui_render.cpp).
   void DrawMenu(Menu& menu);
   void DrawTextButton(Menu& menu, TextButton& button, float alpha);
+  // The item kinds (buttons.cpp, check_box.cpp, slider.cpp, progress_bar.cpp, color_picker.cpp,
+  // drop_down.cpp, key_bind.cpp). ButtonPressed: the buttons' hover and press protocol; true
+  // when the press acts.
+  bool ButtonPressed(const Menu& menu, bool& hover, const ItemRect& rect);
+  void DrawImageButton(Menu& menu, ImageButton& button, float alpha);
+  void DrawFlatButton(Menu& menu, FlatButton& button, float alpha);
+  void DrawCheckBox(CheckBox& box, float alpha);
+  void DrawSlider(Slider& slider, float alpha);
+  void DrawProgressBar(ProgressBar& bar, float alpha);
+  void DrawColorPicker(ColorPicker& picker, float alpha);
+  void DrawDropDown(DropDown& dropDown, float alpha);
+  void DrawKeyBind(KeyBind& bind, float alpha);
   void DrawLabels(Menu& menu, float alpha);
   // The list box (list_box.cpp).
   void DrawListBox(ListBox& list, float alpha);
