@@ -51,7 +51,7 @@ void VornGUI::DrawMenu(Menu& menu) {
   const float alpha = menu.alpha;
   if (menu.animating) menu.UpdateTransition(NowMs(), layoutWidth, layoutHeight);
   painter.PushOffset(static_cast<float>(menu.rect.x) + menu.slideX, static_cast<float>(menu.rect.y) + menu.slideY);
-  // A framed window's frame and resize grip come with the framed windows.
+  if (menu.framed) DrawMenuFrame(menu);
   for (const FilledRect& shape : menu.filledRects) {
     DrawRect(painter, shape.rect, WithAlpha(shape.colour, shape.colour.a * alpha));
   }
@@ -72,14 +72,16 @@ void VornGUI::DrawMenu(Menu& menu) {
   for (ImageButton& button : menu.imageButtons) DrawImageButton(menu, button, alpha);
   for (FlatButton& button : menu.flatButtons) DrawFlatButton(menu, button, alpha);
   for (ListBox& list : menu.listBoxes) DrawListBox(list, alpha);
+  for (BoundList& list : menu.boundLists) DrawBoundList(menu, list, alpha);
   for (TextBox& box : menu.textBoxes) DrawTextBox(box, alpha);
   for (KeyBind& bind : menu.keyBinds) DrawKeyBind(bind, alpha);
   for (CheckBox& box : menu.checkBoxes) DrawCheckBox(box, alpha);
   for (Slider& slider : menu.sliders) DrawSlider(slider, alpha);
   for (ColorPicker& picker : menu.colorPickers) DrawColorPicker(picker, alpha);
   for (DropDown& dropDown : menu.dropDowns) DrawDropDown(dropDown, alpha);
-  DrawLabels(menu, alpha);
   for (TreeView& view : menu.treeViews) DrawTreeView(menu, view, alpha);
+  DrawLabels(menu, alpha);
+  if (menu.framed) DrawResizeDots(menu);
   painter.PopOffset();
   // Over the menu's own area the 3D view ignores the mouse, unless another menu covers it there.
   MouseOverRect(menu.hitRect);

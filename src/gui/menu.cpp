@@ -46,6 +46,7 @@ void Menu::ItemScale(float dw, float dh) {
   AdjustAll(labels, dw, dh);
   AdjustAll(fontLabels, dw, dh);
   AdjustAll(listBoxes, dw, dh);
+  AdjustAll(boundLists, dw, dh);
   AdjustAll(textBoxes, dw, dh);
   AdjustAll(filledRects, dw, dh);
   AdjustAll(images, dw, dh);

@@ -54,6 +54,7 @@ struct Menu {
   std::vector<ImageButton> imageButtons;
   std::vector<FlatButton> flatButtons;
   std::vector<ListBox> listBoxes;
+  std::vector<BoundList> boundLists;
   std::vector<TextBox> textBoxes;
   std::vector<KeyBind> keyBinds;
   std::vector<CheckBox> checkBoxes;

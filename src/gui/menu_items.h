@@ -203,6 +203,27 @@ struct ListBox {
   void UpdateScroll(size_t count);
 };
 
+// A read-only, scrolled list of text lines kept by another object (the log's message lines),
+// drawn with their colour codes. lines(first, count, out) copies up to count lines from first
+// into out under the owner's lock and returns how many lines there are; unset, the list shows
+// that it is not active. With follow, the list jumps to its end when lines are added.
+struct BoundList {
+  std::string name;
+  ItemRect rect;
+  Rgba background, textColour;
+  int32_t visibleRows = 0;    // (h - 10) / 14
+  int32_t lastLineCount = 0;  // the count when the list last jumped to its end
+  int32_t firstVisible = 0;
+  bool follow = false;
+  std::function<size_t(size_t first, size_t count, std::vector<std::string>& out)> lines;
+  bool dragging = false;
+  bool scrollable = false;
+  int32_t knobPosition = 0;  // pixels below the top of the track
+  int32_t grabOffset = 0;
+  int32_t knobLength = 5;
+  ItemRect track{0, 0, 16, 0, ITEM_FIXED};
+};
+
 // A one-line text field. The filter form (filter set) reports the text whenever it changes,
 // also while typing; the value form (onChange set) reports it once editing ends and the text
 // differs from the value last reported. A read-only box takes text only from VornGUI::SetText.

@@ -266,6 +266,15 @@ class VornGUI {
   void ListBoxScrollBar(ListBox& list);
   void ListBoxContextMenu(ListBox& list, std::vector<std::string>& names, float alpha);
   void ShortenListNames(ListBox& list, std::vector<std::string>& names);
+  // The bound list (bound_list.cpp).
+  void DrawBoundList(Menu& menu, BoundList& list, float alpha);
+  void BoundListLines(BoundList& list, float alpha);
+  void BoundListScrollBar(Menu& menu, BoundList& list, float alpha);
+  void BoundListInput(Menu& menu, BoundList& list, const ItemRect& knob);
+  // Framed windows (menu_frame.cpp).
+  void DrawMenuFrame(Menu& menu);
+  void MenuFrameInput(Menu& menu);
+  void DrawResizeDots(Menu& menu);
   // The text box (text_box.cpp).
   void DrawTextBox(TextBox& box, float alpha);
   void TextBoxEditing(TextBox& box);
