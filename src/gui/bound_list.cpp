@@ -64,12 +64,13 @@ void VornGUI::BoundListLines(BoundList& list, float alpha) {
   std::vector<std::string> shown;
   const auto count = static_cast<int64_t>(list.lines(0, 0, shown));
   const int64_t visible = list.visibleRows;
-  // A track no longer than the knob cannot scroll (a window made very short).
-  const int32_t travel = list.track.h - list.knobLength;
-  if (count > 0 && list.scrollable && travel > 0) {
-    const int64_t first = static_cast<int64_t>(static_cast<float>(list.knobPosition) / static_cast<float>(travel) *
-                                               static_cast<float>(count - visible + 2));
-    list.firstVisible = static_cast<int32_t>(std::clamp<int64_t>(first, 0, std::max<int64_t>(count - 1, 0)));
+  // The knob's range maps onto the first lines 0 .. count - visible, so the knob at the bottom
+  // shows the last line however long the list is. A track no longer than the knob cannot scroll
+  // (a window made very short).
+  const int32_t range = KnobRange(list);
+  if (count > visible && list.scrollable && range > 0) {
+    const auto first = static_cast<int64_t>(static_cast<double>(list.knobPosition) / range * static_cast<double>(count - visible));
+    list.firstVisible = static_cast<int32_t>(std::clamp<int64_t>(first, 0, count - visible));
   } else {
     list.firstVisible = 0;
   }

@@ -73,6 +73,7 @@ TEST_F(BoundListTest, ShowsTheRowsItsHeightHoldsAndFollowsNewLines) {
   f.Frame();
   EXPECT_TRUE(List().scrollable);
   EXPECT_EQ(List().knobPosition, List().track.h - List().knobLength - 2);
+  EXPECT_EQ(Drawn().front(), "line 1");
   EXPECT_EQ(Drawn().back(), "line 20");
   kept.Add(1);
   f.Frame();
@@ -151,15 +152,20 @@ TEST(BoundListThread, LinesAddedByAnotherThreadWhileFramesDraw) {
   list.follow = true;
   list.lines = [&](size_t first, size_t count, std::vector<std::string>& out) { return kept.Copy(first, count, out); };
   menu.boundLists.push_back(list);
-  std::atomic<bool> stop{false};
+  std::atomic<bool> done{false};
   std::thread writer([&] {
-    while (!stop.load()) kept.Add(1);
+    for (int i = 0; i < 5000; ++i) {
+      kept.Add(1);
+      if (i % 16 == 0) std::this_thread::yield();
+    }
+    done = true;
   });
-  for (int i = 0; i < 200; ++i) f.Frame();
-  stop = true;
+  int frames = 0;
+  for (; !done.load() || frames < 50; ++frames) f.Frame();
   writer.join();
   f.Frame();
   f.Frame();
+  ASSERT_FALSE(f.painter.Of("coloured").empty());
   EXPECT_EQ(f.painter.Of("coloured").back().text, kept.lines.back());
 }
 
@@ -259,17 +265,18 @@ TEST_F(FrameTest, ACoveredWindowStartsNoDragAndAPressBringsItToTheFront) {
   upper.rect = {120, 90};
   upper.hitRect = {0, 0, 300, 200};
   f.gui.lastFramedIndex = 1;
-  Press(110, 110);  // the log's title bar, outside the upper window
-  EXPECT_EQ(window.dragState, 1);
-  Release();
-  Press(150, 110);  // covered there by the properties window
+  Press(150, 110);  // the log's title bar, covered there by the properties window
   EXPECT_EQ(window.dragState, 0);
   EXPECT_EQ(upper.dragState, 1);
   Release();
+  EXPECT_EQ(f.gui.Menus()[1]->name, "xmodel_prop");
   // A press in the uncovered part of the log window brings it in front.
   Press(105, 250);
   Release();
   EXPECT_EQ(f.gui.Menus()[1]->name, "xmodel_log");
+  Press(150, 110);  // now the log is on top there
+  EXPECT_EQ(window.dragState, 1);
+  Release();
   EXPECT_NE(f.painter.FindText("Xmodel Log"), nullptr);
 }
 
