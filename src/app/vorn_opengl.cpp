@@ -3,6 +3,7 @@
 
 #include <GL/glew.h>
 
+#include "app/log_window_menu.h"
 #include "app/model_list_menu.h"
 #include "app/scene_text_font.h"
 #include "app/settings_snapshots.h"
@@ -76,6 +77,7 @@ bool VornOpenGL::Create(int clientWidth, int clientHeight) {
   gui.AttachWindow(window.get());
   LoadStartupTextures();
 
+  BuildLogWindow(*this);
   BuildModelListMenu(*this);  // its hooks are in place before the first listing starts
   if (!SetActiveGame(gSettings.active_game, false)) SetTitle("Set Active Game In Settings");
   GLenum error = glGetError();

@@ -688,3 +688,86 @@ TEST(ProgramRun, TypingFiltersTheModelListAndAClickOnARowLoadsTheModel) {
   std::printf("screenshot of the model list: %s\n", png.c_str());
 }
 
+namespace {
+
+// Drags with the left button held from (x0, y0) to (x1, y1) in steps, as a hand does.
+void XdotoolDrag(const std::string& window, int x0, int y0, int x1, int y1) {
+  const auto move = [&](int x, int y) {
+    Xdotool("mousemove --window " + window + " " + std::to_string(x) + " " + std::to_string(y));
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+  };
+  move(x0, y0);
+  Xdotool("mousedown 1");
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  for (int step = 1; step <= 4; ++step) move(x0 + (x1 - x0) * step / 4, y0 + (y1 - y0) * step / 4);
+  Xdotool("mouseup 1");
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+}
+
+ItemRect LogWindowRect(bool size) {
+  return OnMainThread([size] {
+    const Menu* log = gOpenGL->gui.FindMenu("xmodel_log");
+    return log ? (size ? log->hitRect : log->rect) : ItemRect{};
+  });
+}
+
+}  // namespace
+
+// The log window, shown by the settings, is dragged by its title bar and resized by its grip with
+// real input; it shows the load's lines, and after a restart it is back where it was left. The
+// screenshot is kept: <build>/tests/screenshots/log_window.png.
+TEST(ProgramRun, TheLogWindowMovesAndResizesByHandAndComesBackAfterARestart) {
+  if (!platform::IsDirectory(testfiles::RealDataPath("cod4/raw/xmodel"))) GTEST_SKIP() << "real game files not found";
+  if (std::system("command -v xdotool >/dev/null") != 0) GTEST_SKIP() << "xdotool not installed";
+  ProgramFolder folder;
+  {
+    std::ofstream settings(folder.Path("settings.xml"), std::ios::app);
+    settings << "<layout>\n\t<xmodel_win_log value=\"20,250,0,0\" />\n\t<xmodel_win_log_size value=\"0,0,200,150\" />\n"
+             << "\t<xmodel_win_log_vis value=\"true\" />\n\t<xmodel_win_list_vis value=\"true\" />\n</layout>\n";
+  }
+  int exitCode = RunProgramWith(folder, [&] {
+    const std::string windows = Xdotool("search --name \"Vorn_Kesh Delvix\"");
+    ASSERT_FALSE(windows.empty()) << "no program window";
+    const std::string window = windows.substr(0, windows.find('\n'));
+    ASSERT_EQ(LogWindowRect(false).x, 20);
+    // The title bar from (70, 260) to (270, 160): the window moves by (200, -100).
+    XdotoolDrag(window, 70, 260, 270, 160);
+    const ItemRect moved = LogWindowRect(false);
+    EXPECT_EQ(moved.x, 220);
+    EXPECT_EQ(moved.y, 150);
+    // The grip, 21 and 20 pixels in from the lower right corner, pulled by (100, 100).
+    XdotoolDrag(window, 220 + 200 - 13, 150 + 150 - 12, 220 + 300 - 13, 150 + 250 - 12);
+    const ItemRect size = LogWindowRect(true);
+    EXPECT_EQ(size.w, 300 - 13 + 11);
+    EXPECT_EQ(size.h, 250 - 12 + 11);
+    ASSERT_TRUE(LoadAndWaitUntilDrawn("weapon_mp_m1garand_rifle"));
+    Xdotool("mousemove --window " + window + " 700 560");
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    ASSERT_TRUE(TakeScreenShot(folder));
+  });
+  EXPECT_EQ(exitCode, 0);
+  std::ifstream file(folder.Path("settings.xml"));
+  const std::string saved((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  EXPECT_NE(saved.find("<xmodel_win_log value=\"220,150,0,0\""), std::string::npos) << saved;
+  EXPECT_NE(saved.find("<xmodel_win_log_size value=\"0,0,298,249\""), std::string::npos) << saved;
+
+  if (testfiles::PillowAvailable()) {
+    const std::string shots = std::string(DELVIX_PROGRAM_DIR) + "/../tests/screenshots";
+    ASSERT_TRUE(platform::CreateFolders(shots));
+    const std::string png = shots + "/log_window.png";
+    const std::string command = "/usr/bin/python3 -c 'import sys; from PIL import Image; Image.open(sys.argv[1]).save(sys.argv[2])' '" +
+                                folder.Path("VornDelvix_screenshot.dds") + "' '" + png + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    std::printf("screenshot of the log window: %s\n", png.c_str());
+  }
+
+  // After a restart the window is where it was left, at the size it was given.
+  exitCode = RunProgramWith(folder, [&] {
+    const ItemRect position = LogWindowRect(false), size = LogWindowRect(true);
+    EXPECT_EQ(position.x, 220);
+    EXPECT_EQ(position.y, 150);
+    EXPECT_EQ(size.w, 298);
+    EXPECT_EQ(size.h, 249);
+  });
+  EXPECT_EQ(exitCode, 0);
+}
