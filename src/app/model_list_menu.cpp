@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "app/vorn_opengl.h"
-#include "desktop/system_tray.h"
 #include "gui/list_source.h"
 #include "gui/item_layout.h"
 
@@ -93,11 +92,6 @@ void BuildModelListMenu(VornOpenGL& app) {
   clear.labelX = clear.labelY = 16;
   clear.callback = [&gui] { gui.SetText("xmodel_search", ""); };
   menu.textButtons.push_back(std::move(clear));
-
-  // "Copy Name" tells the tray, as the screenshot does.
-  gui.showNotice = [](const std::string& text) {
-    if (gSettings.tray_icon) gSystemTray.ShowBalloon(text);
-  };
 
   // The loader asks for the list's scroll bar to go back to the top from either thread; the
   // command runs on the main thread between frames.

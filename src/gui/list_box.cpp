@@ -12,6 +12,7 @@
 #include "gui/draw_primitives.h"
 #include "gui/list_source.h"
 #include "gui/vorn_gui.h"
+#include "platform/clipboard.h"
 
 namespace {
 
@@ -258,10 +259,11 @@ void VornGUI::ListBoxContextMenu(ListBox& list, std::vector<std::string>& names,
   if (leftDown || rightDown) {
     if (leftDown && MouseInRect(entry) && list.contextRow >= 0 && list.contextRow < static_cast<int32_t>(names.size())) {
       const std::string name = FullRowName(*list.source, names, list.contextRow);
-      const std::string message =
-          writeClipboard && writeClipboard(name) ? "Copied text to clipboard: " + name : "Failed to open clipboard.";
+      // The same clipboard and notice as the tree views' copies.
+      const bool copied = treeHooks.setClipboard ? treeHooks.setClipboard(name) : platform::SetClipboardText(name);
+      const std::string message = copied ? "Copied text to clipboard: " + name : "Failed to open clipboard.";
       VornLog::Printf("%s", message.c_str());
-      if (showNotice) showNotice(message);
+      if (treeHooks.showNotice) treeHooks.showNotice(message);
     }
     list.contextOpen = false;
     list.contextRow = -1;

@@ -14,7 +14,6 @@
 
 VornGUI::VornGUI()
     : readClipboard(platform::GetClipboardText),
-      writeClipboard(platform::SetClipboardText),
       random([] { return std::rand(); }), clock_(Timer::ElapsedMs) {}
 
 VornGUI::~VornGUI() { Shutdown(); }

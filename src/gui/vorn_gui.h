@@ -213,11 +213,8 @@ class VornGUI {
   TreeViewHooks treeHooks;
   // Plays a sound by name on channel 1 or 2 ("menu_focus", "menu_accept", "error_msg", ...).
   std::function<void(const std::string& sound, int channel)> playSound;
-  // Reads and writes the clipboard (default: the desktop's).
+  // Reads the clipboard (default: the desktop's).
   std::function<std::string()> readClipboard;
-  std::function<bool(const std::string&)> writeClipboard;
-  // Shows a short notice outside the window (the tray balloon); may be empty.
-  std::function<void(const std::string&)> showNotice;
   // rand() for the donation reminder.
   std::function<int()> random;
 

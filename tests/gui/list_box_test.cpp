@@ -54,11 +54,11 @@ class ListBoxTest : public ::testing::Test {
     list.rowCallback = [this](const std::string& name) { picked.push_back(name); };
     menu.listBoxes.push_back(list);
     f.gui.mouseInside = true;
-    f.gui.writeClipboard = [this](const std::string& text) {
+    f.gui.treeHooks.setClipboard = [this](const std::string& text) {
       clipboard = text;
       return clipboardWorks;
     };
-    f.gui.showNotice = [this](const std::string& text) { notices.push_back(text); };
+    f.gui.treeHooks.showNotice = [this](const std::string& text) { notices.push_back(text); };
   }
   ListBox& List() { return f.gui.FindMenu("xmodel_list")->listBoxes[0]; }
   void MoveTo(float x, float y) {
