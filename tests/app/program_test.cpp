@@ -36,6 +36,8 @@
 
 #include <limits.h>
 #include <sys/inotify.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -619,6 +621,59 @@ TEST(ProgramSound, DisableAllKeepsTheOutputSilent) {
 
 namespace {
 
+// An X server of the test's own for the tests that drive the program with real input: the
+// pointer and the stacking of windows are the server's, so other tests running beside this one
+// (each with its program window) must not share them. The program and xdotool reach it through
+// DISPLAY, which is set back when the server ends.
+class OwnXServer {
+ public:
+  OwnXServer() {
+    // A display number of this process's own, tried until one is free.
+    for (int attempt = 0; attempt < 20 && display_.empty(); ++attempt) {
+      const std::string display = ":" + std::to_string(200 + (::getpid() * 7 + attempt) % 5000);
+      pid_ = ::fork();
+      if (pid_ == 0) {
+        ::execlp("Xvfb", "Xvfb", display.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+                 static_cast<char*>(nullptr));
+        ::_exit(127);
+      }
+      if (pid_ < 0) return;
+      const std::string socket = "/tmp/.X11-unix/X" + display.substr(1);
+      const bool up = WaitUntil([&] {
+        return ::waitpid(pid_, nullptr, WNOHANG) == pid_ || platform::PathExists(socket);
+      });
+      if (up && ::waitpid(pid_, nullptr, WNOHANG) == 0 && platform::PathExists(socket)) {
+        display_ = display;
+      } else {
+        ::kill(pid_, SIGTERM);
+        ::waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+      }
+    }
+    if (display_.empty()) return;
+    if (const char* old = std::getenv("DISPLAY")) oldDisplay_ = old;
+    ::setenv("DISPLAY", display_.c_str(), 1);
+  }
+  ~OwnXServer() {
+    if (!display_.empty()) {
+      oldDisplay_.empty() ? ::unsetenv("DISPLAY") : ::setenv("DISPLAY", oldDisplay_.c_str(), 1);
+    }
+    if (pid_ > 0) {
+      ::kill(pid_, SIGTERM);
+      ::waitpid(pid_, nullptr, 0);
+    }
+  }
+  bool Running() const { return !display_.empty(); }
+
+ private:
+  pid_t pid_ = -1;
+  std::string display_, oldDisplay_;
+};
+
+}  // namespace
+
+namespace {
+
 // Runs xdotool with args; its standard output, trimmed.
 std::string Xdotool(const std::string& args) {
   std::string out;
@@ -632,13 +687,33 @@ std::string Xdotool(const std::string& args) {
 }
 
 // A press and a release far enough apart for frames to see the button held, as a hand does.
-void XdotoolClick(const std::string& window, int x, int y) {
+// Moves the pointer to (x, y) of the window and waits until the GUI has seen it there and drawn
+// a few frames with it (frames are slow when other tests share the machine).
+bool XdotoolMove(const std::string& window, int x, int y) {
   Xdotool("mousemove --window " + window + " " + std::to_string(x) + " " + std::to_string(y));
+  const bool seen = WaitUntil([&] {
+    return OnMainThread([&] { return gOpenGL->gui.mouseX == static_cast<float>(x) && gOpenGL->gui.mouseY == static_cast<float>(y); });
+  });
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  return seen;
+}
+
+// Presses the left button where the pointer is, holds it until the GUI has seen the press and
+// drawn a few frames, and releases it.
+bool XdotoolPress(int x, int y, bool release = true) {
   Xdotool("mousedown 1");
-  std::this_thread::sleep_for(std::chrono::milliseconds(150));
-  Xdotool("mouseup 1");
+  const bool seen = WaitUntil([&] {
+    return OnMainThread([&] { return gOpenGL->gui.pressX == x && gOpenGL->gui.pressY == y; });
+  });
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  if (release) Xdotool("mouseup 1");
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  return seen;
+}
+
+// A click as a hand makes it: moved there first, the button held for some frames.
+bool XdotoolClick(const std::string& window, int x, int y) {
+  return XdotoolMove(window, x, y) && XdotoolPress(x, y);
 }
 
 size_t ShownModelCount() {
@@ -656,6 +731,8 @@ size_t ShownModelCount() {
 TEST(ProgramRun, TypingFiltersTheModelListAndAClickOnARowLoadsTheModel) {
   if (!platform::IsDirectory(testfiles::RealDataPath("cod4/raw/xmodel"))) GTEST_SKIP() << "real game files not found";
   if (std::system("command -v xdotool >/dev/null") != 0) GTEST_SKIP() << "xdotool not installed";
+  OwnXServer server;
+  ASSERT_TRUE(server.Running()) << "Xvfb did not start";
   ProgramFolder folder;
   const int exitCode = RunProgramWith(folder, [&] {
     ASSERT_TRUE(WaitUntil([] { return ShownModelCount() == 4; }));
@@ -664,11 +741,11 @@ TEST(ProgramRun, TypingFiltersTheModelListAndAClickOnARowLoadsTheModel) {
     const std::string first = window.substr(0, window.find('\n'));
     Xdotool("windowfocus --sync " + first);
     // At 800 x 600 the search box lies at (572, 550) and the list's first row at (513, 52).
-    XdotoolClick(first, 600, 558);
+    ASSERT_TRUE(XdotoolClick(first, 600, 558)) << "the GUI did not see the pointer or the press";
     ASSERT_TRUE(WaitUntil([] { return OnMainThread([] { return gOpenGL->gui.textEntryActive; }); }));
     Xdotool("type --delay 120 garand");
     ASSERT_TRUE(WaitUntil([] { return ShownModelCount() == 1; })) << "the list is not filtered";
-    XdotoolClick(first, 560, 58);
+    ASSERT_TRUE(XdotoolClick(first, 560, 58));
     ASSERT_TRUE(WaitUntil([] { return OnMainThread([] { return gOpenGL->xmodelThread.renderLodCount > 0; }); }))
         << "the picked model was not loaded";
     Xdotool("mousemove --window " + first + " 450 300");
@@ -692,17 +769,13 @@ TEST(ProgramRun, TypingFiltersTheModelListAndAClickOnARowLoadsTheModel) {
 namespace {
 
 // Drags with the left button held from (x0, y0) to (x1, y1) in steps, as a hand does.
-void XdotoolDrag(const std::string& window, int x0, int y0, int x1, int y1) {
-  const auto move = [&](int x, int y) {
-    Xdotool("mousemove --window " + window + " " + std::to_string(x) + " " + std::to_string(y));
-    std::this_thread::sleep_for(std::chrono::milliseconds(150));
-  };
-  move(x0, y0);
-  Xdotool("mousedown 1");
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
-  for (int step = 1; step <= 4; ++step) move(x0 + (x1 - x0) * step / 4, y0 + (y1 - y0) * step / 4);
+bool XdotoolDrag(const std::string& window, int x0, int y0, int x1, int y1) {
+  if (!XdotoolMove(window, x0, y0) || !XdotoolPress(x0, y0, /*release=*/false)) return false;
+  bool moved = true;
+  for (int step = 1; step <= 4; ++step) moved = XdotoolMove(window, x0 + (x1 - x0) * step / 4, y0 + (y1 - y0) * step / 4) && moved;
   Xdotool("mouseup 1");
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  return moved;
 }
 
 ItemRect LogWindowRect(bool size) {
@@ -720,6 +793,8 @@ ItemRect LogWindowRect(bool size) {
 TEST(ProgramRun, TheLogWindowMovesAndResizesByHandAndComesBackAfterARestart) {
   if (!platform::IsDirectory(testfiles::RealDataPath("cod4/raw/xmodel"))) GTEST_SKIP() << "real game files not found";
   if (std::system("command -v xdotool >/dev/null") != 0) GTEST_SKIP() << "xdotool not installed";
+  OwnXServer server;
+  ASSERT_TRUE(server.Running()) << "Xvfb did not start";
   ProgramFolder folder;
   {
     std::ofstream settings(folder.Path("settings.xml"), std::ios::app);
@@ -732,12 +807,12 @@ TEST(ProgramRun, TheLogWindowMovesAndResizesByHandAndComesBackAfterARestart) {
     const std::string window = windows.substr(0, windows.find('\n'));
     ASSERT_EQ(LogWindowRect(false).x, 20);
     // The title bar from (70, 260) to (270, 160): the window moves by (200, -100).
-    XdotoolDrag(window, 70, 260, 270, 160);
+    ASSERT_TRUE(XdotoolDrag(window, 70, 260, 270, 160)) << "the GUI did not see the pointer or the press";
     const ItemRect moved = LogWindowRect(false);
     EXPECT_EQ(moved.x, 220);
     EXPECT_EQ(moved.y, 150);
     // The grip, 21 and 20 pixels in from the lower right corner, pulled by (100, 100).
-    XdotoolDrag(window, 220 + 200 - 13, 150 + 150 - 12, 220 + 300 - 13, 150 + 250 - 12);
+    ASSERT_TRUE(XdotoolDrag(window, 220 + 200 - 13, 150 + 150 - 12, 220 + 300 - 13, 150 + 250 - 12));
     const ItemRect size = LogWindowRect(true);
     EXPECT_EQ(size.w, 300 - 13 + 11);
     EXPECT_EQ(size.h, 250 - 12 + 11);
