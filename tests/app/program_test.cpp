@@ -690,7 +690,10 @@ std::string Xdotool(const std::string& args) {
 // Moves the pointer to (x, y) of the window and waits until the GUI has seen it there and drawn
 // a few frames with it (frames are slow when other tests share the machine).
 bool XdotoolMove(const std::string& window, int x, int y) {
-  Xdotool("mousemove --window " + window + " " + std::to_string(x) + " " + std::to_string(y));
+  // x and y are client coordinates; the window's own frame lies around the client area.
+  const platform::FrameInsets insets = OnMainThread([] { return gOpenGL->window->Insets(); });
+  Xdotool("mousemove --window " + window + " " + std::to_string(x + insets.left) + " " +
+          std::to_string(y + insets.top));
   const bool seen = WaitUntil([&] {
     return OnMainThread([&] { return gOpenGL->gui.mouseX == static_cast<float>(x) && gOpenGL->gui.mouseY == static_cast<float>(y); });
   });
