@@ -125,8 +125,9 @@ TEST_F(TextBoxTest, AReadOnlyBoxTakesNoPressButReportsWhatSetTextGives) {
 TEST_F(TextBoxTest, ALongTextShowsItsEndAndTheCaretBlinksRed) {
   Press(450, 438);
   Type(std::string(30, 'a') + std::string(20, 'b'));  // 250 pixels in a 190-pixel box
+  const std::vector<PaintCall> texts = f.painter.Of("text");  // kept: shown points into it
   const PaintCall* shown = nullptr;
-  for (const PaintCall& call : f.painter.Of("text")) {
+  for (const PaintCall& call : texts) {
     if (call.rect.x == 415) shown = &call;
   }
   ASSERT_NE(shown, nullptr);
