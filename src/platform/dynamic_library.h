@@ -1,6 +1,7 @@
 #pragma once
 // DynamicLibrary: a shared library loaded at run time and its entry points looked up by name.
-// The library stays loaded while the object lives and is unloaded when it ends (or on Close).
+// The library is released when the object ends (or on Close); its code stays mapped until the
+// process ends, so no thread it started can outlive its code.
 // Not thread-safe: its owner serialises the calls.
 #include <string>
 

@@ -10,7 +10,9 @@ DynamicLibrary::~DynamicLibrary() { Close(); }
 bool DynamicLibrary::Open(const std::string& name) {
   Close();
   // Local binding: the library's symbols never stand in for the program's or another library's.
-  handle_ = ::dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
+  // The code stays mapped after Close (RTLD_NODELETE): a thread the library started may still be
+  // ending, and what the library leaves behind stays attributable to it.
+  handle_ = ::dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
   return handle_ != nullptr;
 }
 

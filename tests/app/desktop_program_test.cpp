@@ -22,6 +22,7 @@
 #include "platform/key_codes.h"
 #include "platform/main_thread.h"
 #include "platform/open.h"
+#include "support/graphics_driver.h"
 #include "support/desktop_session.h"
 #include "support/game_files.h"
 #include "support/temp_folder.h"
@@ -114,6 +115,8 @@ TEST(DesktopProgram, SplashThenMainWindowTrayBalloonAndExportBubble) {
       }
     } quitAtEnd;
     if (!WaitUntil([] { return platform::TryPostToMainThread([] {}); })) return;
+    // The GL context exists now: keep its driver loaded so leak reports stay attributable.
+    testing_support::KeepGraphicsDriversLoaded();
     EXPECT_TRUE(WaitUntil([&] { return mainSeenMs >= 0 && splashGoneMs >= 0; }, 20000));
     // F2: the screenshot's balloon.
     platform::Event key;
@@ -192,6 +195,8 @@ TEST(DesktopProgram, WithTheTrayOffTheScreenshotSendsNoNotification) {
       }
     } quitAtEnd;
     if (!WaitUntil([] { return platform::TryPostToMainThread([] {}); })) return;
+    // The GL context exists now: keep its driver loaded so leak reports stay attributable.
+    testing_support::KeepGraphicsDriversLoaded();
     platform::Event key;
     key.type = platform::EventType::KeyDown;
     key.keyCode = platform::vk::kF1 + 1;

@@ -21,6 +21,7 @@
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/main_thread.h"
+#include "support/graphics_driver.h"
 #include "support/temp_folder.h"
 #include "support/x_server.h"
 
@@ -130,6 +131,8 @@ void RunProgramDriven(const std::function<void(const std::string& id)>& drive, b
       return !id.empty();
     }, 30000));
     id = id.substr(0, id.find('\n'));
+    // The GL context exists now: keep its driver loaded so leak reports stay attributable.
+    testing_support::KeepGraphicsDriversLoaded();
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
     drive(id);
     if (closeByDriver) {
