@@ -160,14 +160,16 @@ TEST(WindowFrameProgram, ThemesMoveResizeMaximiseAndCloseThroughItsOwnFrame) {
 
     // Theme switch: the caption's top-left pixel takes the Blue theme's corner colour.
     ASSERT_TRUE(OnMainThread([] { return OnThemeChanged(2); }));
-    std::this_thread::sleep_for(std::chrono::milliseconds(600));
-    const std::string corner = ScreenPixel(start.x + 1, start.y + 1);
-    EXPECT_TRUE(corner == "27,67,119" || corner == "22,57,99") << corner;
+    std::string corner;
+    EXPECT_TRUE(WaitUntil([&] {
+      corner = ScreenPixel(start.x + 1, start.y + 1);
+      return corner == "27,67,119" || corner == "22,57,99";
+    }, 20000)) << corner;
     KeepScreenshot("frame_blue", start);
 
     // Caption drag moves the window.
     Drag(start.x + 300, start.y + 15, 100, 80);
-    EXPECT_TRUE(WaitUntil([&] { return WindowGeometry(id).x == start.x + 100; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return WindowGeometry(id).x == start.x + 100; }, 20000));
     Geometry moved = WindowGeometry(id);
     EXPECT_EQ(moved.y, start.y + 80);
     EXPECT_EQ(moved.width, start.width);
@@ -182,12 +184,12 @@ TEST(WindowFrameProgram, ThemesMoveResizeMaximiseAndCloseThroughItsOwnFrame) {
 
     // Double click on the caption maximises, and again restores.
     DoubleClick(moved.x + 300, moved.y + 15);
-    EXPECT_TRUE(WaitUntil([&] { return WindowState(id).find("MAXIMIZED_HORZ") != std::string::npos; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return WindowState(id).find("MAXIMIZED_HORZ") != std::string::npos; }, 20000));
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     const Geometry max = WindowGeometry(id);
     KeepScreenshot("frame_blue_maximised", {max.x, max.y, max.width, 60});
     DoubleClick(max.x + 300, max.y + 15);
-    EXPECT_TRUE(WaitUntil([&] { return WindowState(id).find("MAXIMIZED_HORZ") == std::string::npos; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return WindowState(id).find("MAXIMIZED_HORZ") == std::string::npos; }, 20000));
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
 
     // The close button (rightmost) ends the program.
@@ -200,7 +202,7 @@ TEST(WindowFrameProgram, MinimiseButtonMinimises) {
   RunProgramDriven([](const std::string& id) {
     const Geometry g = WindowGeometry(id);
     Click(g.x + g.width - 60 + 7, g.y + 10);  // third from the right
-    EXPECT_TRUE(WaitUntil([&] { return WindowState(id).find("Iconic") != std::string::npos; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return WindowState(id).find("Iconic") != std::string::npos; }, 20000));
   }, false);
 }
 
