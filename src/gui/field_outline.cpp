@@ -1,6 +1,7 @@
 #include "gui/field_outline.h"
 
 #include "gui/draw_primitives.h"
+#include "gui/vorn_gui.h"
 
 namespace {
 constexpr Rgba kGrey{0.4f, 0.4f, 0.4f, 0.5f};
@@ -20,4 +21,17 @@ Rgba FieldOutline(const Rgba& outline, bool active, FieldFade& fade, float nowMs
     colour = Rgba{kGrey.r, kGrey.g, kGrey.b, menuAlpha * 0.5f};
   }
   return colour;
+}
+
+void VornGUI::DrawField(const ItemRect& r, const Rgba& background, const Rgba& outline, bool& hover, FieldFade& fade,
+                        bool busy, float alpha) {
+  const float now = NowMs();
+  DrawRect(*painter_, r, background);
+  const bool wasHover = hover;
+  hover = MouseOverRect(r);
+  if (wasHover && !hover && !busy) {
+    fade.fading = true;
+    fade.start = now;
+  }
+  DrawRectOutline(*painter_, r, FieldOutline(outline, busy || hover, fade, now, alpha));
 }

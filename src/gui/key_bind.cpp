@@ -14,14 +14,7 @@ constexpr const char* kNotBound = "Not Bound";
 void VornGUI::DrawKeyBind(KeyBind& bind, float alpha) {
   const ItemRect& r = bind.rect;
   const float now = NowMs();
-  DrawRect(*painter_, r, bind.background);
-  const bool wasHover = bind.hover;
-  bind.hover = MouseOverRect(r);
-  if (wasHover && !bind.hover && !bind.capturing) {
-    bind.fade.fading = true;
-    bind.fade.start = now;
-  }
-  DrawRectOutline(*painter_, r, FieldOutline(bind.outline, bind.capturing || bind.hover, bind.fade, now, alpha));
+  DrawField(r, bind.background, bind.outline, bind.hover, bind.fade, bind.capturing, alpha);
 
   if (bind.target && !bind.capturing && !textEntryActive && leftDown && MouseInRect(r)) {
     leftDown = false;

@@ -21,15 +21,7 @@ Rgba Scaled(Rgba colour, float alpha) {
 
 void VornGUI::DrawTextBox(TextBox& box, float alpha) {
   const ItemRect& r = box.rect;
-  const float now = NowMs();
-  DrawRect(*painter_, r, box.background);
-  const bool wasHover = box.hover;
-  box.hover = MouseOverRect(r);
-  if (wasHover && !box.hover && !box.editing) {
-    box.fade.fading = true;
-    box.fade.start = now;
-  }
-  DrawRectOutline(*painter_, r, FieldOutline(box.outline, box.editing || box.hover, box.fade, now, alpha));
+  DrawField(r, box.background, box.outline, box.hover, box.fade, box.editing, alpha);
   TextBoxEditing(box);
 
   // The placeholder (or the last value) while empty and idle; else the text's end that fits.

@@ -253,6 +253,10 @@ class VornGUI {
   void DrawColorPicker(ColorPicker& picker, float alpha);
   void DrawDropDown(DropDown& dropDown, float alpha);
   void DrawKeyBind(KeyBind& bind, float alpha);
+  // The background and outline of a field that takes typing (text box, key bind), with its hover
+  // and outline fade (field_outline.cpp); busy: it is editing or capturing.
+  void DrawField(const ItemRect& r, const Rgba& background, const Rgba& outline, bool& hover, FieldFade& fade,
+                 bool busy, float alpha);
   void DrawLabels(Menu& menu, float alpha);
   // The list box (list_box.cpp).
   void DrawListBox(ListBox& list, float alpha);

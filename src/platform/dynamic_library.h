@@ -1,7 +1,6 @@
 #pragma once
 // DynamicLibrary: a shared library loaded at run time and its entry points looked up by name.
-// The library is released when the object ends (or on Close); its code stays mapped until the
-// process ends, so no thread it started can outlive its code.
+// The library stays loaded while the object lives and is unloaded when it ends (or on Close).
 // Not thread-safe: its owner serialises the calls.
 #include <string>
 

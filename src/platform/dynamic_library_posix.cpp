@@ -10,9 +10,7 @@ DynamicLibrary::~DynamicLibrary() { Close(); }
 bool DynamicLibrary::Open(const std::string& name) {
   Close();
   // Local binding: the library's symbols never stand in for the program's or another library's.
-  // The code stays mapped after Close (RTLD_NODELETE): a thread the library started may still be
-  // ending, and what the library leaves behind stays attributable to it.
-  handle_ = ::dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+  handle_ = ::dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
   return handle_ != nullptr;
 }
 

@@ -7,7 +7,6 @@
 #include <atomic>
 #include <chrono>
 #include <fstream>
-#include <future>
 #include <mutex>
 #include <thread>
 
@@ -22,7 +21,7 @@
 #include "platform/key_codes.h"
 #include "platform/main_thread.h"
 #include "platform/open.h"
-#include "support/graphics_driver.h"
+#include "program_driver.h"
 #include "support/desktop_session.h"
 #include "support/game_files.h"
 #include "support/temp_folder.h"
@@ -33,13 +32,7 @@ namespace {
 using testing_support::RunTool;
 using testing_support::WaitUntil;
 
-template <class Fn>
-auto OnMainThread(Fn fn) {
-  std::promise<decltype(fn())> result;
-  auto future = result.get_future();
-  platform::PostToMainThread([&] { result.set_value(fn()); });
-  return future.get();
-}
+using testing_support::OnMainThread;
 
 // A window whose name starts with prefix is on screen (looked up by xwininfo, which reads the
 // UTF-8 names SDL gives).
@@ -106,17 +99,7 @@ TEST(DesktopProgram, SplashThenMainWindowTrayBalloonAndExportBubble) {
     }
   });
 
-  std::thread driver([&] {
-    struct QuitAtEnd {
-      ~QuitAtEnd() {
-        platform::Event quit;
-        quit.type = platform::EventType::Quit;
-        platform::PostEvent(quit);
-      }
-    } quitAtEnd;
-    if (!WaitUntil([] { return platform::TryPostToMainThread([] {}); })) return;
-    // The GL context exists now: keep its driver loaded so leak reports stay attributable.
-    testing_support::KeepGraphicsDriversLoaded();
+  const int exitCode = testing_support::RunProgramDriven(folder.Root(), [&] {
     EXPECT_TRUE(WaitUntil([&] { return mainSeenMs >= 0 && splashGoneMs >= 0; }, 20000));
     // F2: the screenshot's balloon.
     platform::Event key;
@@ -144,8 +127,6 @@ TEST(DesktopProgram, SplashThenMainWindowTrayBalloonAndExportBubble) {
     }, 10000));
     EXPECT_TRUE(WaitUntil([] { return !gBubble.Running(); }, 10000));
   });
-  const int exitCode = RunProgram(folder.Root());
-  driver.join();
   watching = false;
   watcher.join();
   platform::SetOpenHook(nullptr);
@@ -186,26 +167,14 @@ TEST(DesktopProgram, WithTheTrayOffTheScreenshotSendsNoNotification) {
   ASSERT_TRUE(session.StartTrayHost(error)) << error;
   WriteProgramFolder(folder, false);
   VornLog::SetBoxHook([](const std::string&, const std::string&) {});
-  std::thread driver([&] {
-    struct QuitAtEnd {
-      ~QuitAtEnd() {
-        platform::Event quit;
-        quit.type = platform::EventType::Quit;
-        platform::PostEvent(quit);
-      }
-    } quitAtEnd;
-    if (!WaitUntil([] { return platform::TryPostToMainThread([] {}); })) return;
-    // The GL context exists now: keep its driver loaded so leak reports stay attributable.
-    testing_support::KeepGraphicsDriversLoaded();
+  EXPECT_EQ(testing_support::RunProgramDriven(folder.Root(), [&] {
     platform::Event key;
     key.type = platform::EventType::KeyDown;
     key.keyCode = platform::vk::kF1 + 1;
     platform::PostEvent(key);
     EXPECT_TRUE(WaitUntil([&] { return platform::IsRegularFile(folder.Path("VornDelvix_screenshot.dds")); }));
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-  });
-  EXPECT_EQ(RunProgram(folder.Root()), 0);
-  driver.join();
+  }), 0);
   EXPECT_TRUE(session.Notices().empty());
   const std::string log = TempFolder::ReadFileBytes(folder.Path("Log.txt"));
   EXPECT_EQ(log.find("Tray Icon"), std::string::npos);

@@ -9,7 +9,6 @@
 #include <array>
 #include <atomic>
 #include <cstdlib>
-#include <future>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -26,9 +25,9 @@
 #include "platform/files.h"
 #include "platform/key_codes.h"
 #include "platform/main_thread.h"
+#include "program_driver.h"
 #include "support/dds_builder.h"
 #include "support/game_files.h"
-#include "support/graphics_driver.h"
 #include "support/pillow_reader.h"
 #include "support/temp_folder.h"
 #include "support/wait_until.h"
@@ -43,13 +42,7 @@
 namespace {
 
 // Runs fn on the main thread between frames and waits for it.
-template <class Fn>
-auto OnMainThread(Fn fn) {
-  std::promise<decltype(fn())> result;
-  auto future = result.get_future();
-  platform::PostToMainThread([&] { result.set_value(fn()); });
-  return future.get();
-}
+using testing_support::OnMainThread;
 
 using testing_support::WaitUntil;
 
@@ -104,24 +97,11 @@ int RunProgramWith(const ProgramFolder& folder, const std::function<void()>& dri
   VornLog::SetBoxHook([](const std::string& caption, const std::string& text) {
     std::fprintf(stderr, "error box: %s: %s\n", caption.c_str(), text.c_str());
   });
-  std::thread driver([&] {
-    struct QuitAtEnd {
-      ~QuitAtEnd() {
-        platform::Event quit;
-        quit.type = platform::EventType::Quit;
-        platform::PostEvent(quit);
-      }
-    } quitAtEnd;
-    // Wait for the main loop, then for the model list of the active game.
-    if (!WaitUntil([] { return platform::TryPostToMainThread([] {}); })) return;
-    // The GL context exists now: keep its driver loaded so leak reports stay attributable.
-    testing_support::KeepGraphicsDriversLoaded();
+  return testing_support::RunProgramDriven(folder.Root(), [&] {
+    // The model list of the active game first.
     if (!WaitUntil([] { return OnMainThread([] { return !gOpenGL->xmodelList.IsLoading(); }); })) return;
     drive();
   });
-  const int exitCode = RunProgram(folder.Root());
-  driver.join();
-  return exitCode;
 }
 
 // Loads a model of the active game as a row of the model list does and waits until it is drawn.

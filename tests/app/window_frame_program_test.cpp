@@ -11,7 +11,6 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
-#include <future>
 #include <string>
 #include <thread>
 
@@ -21,6 +20,7 @@
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/main_thread.h"
+#include "program_driver.h"
 #include "support/graphics_driver.h"
 #include "support/temp_folder.h"
 #include "support/x_server.h"
@@ -30,13 +30,7 @@ namespace {
 using testing_support::RunTool;
 using testing_support::WaitUntil;
 
-template <class Fn>
-auto OnMainThread(Fn fn) {
-  std::promise<decltype(fn())> result;
-  auto future = result.get_future();
-  platform::PostToMainThread([&] { result.set_value(fn()); });
-  return future.get();
-}
+using testing_support::OnMainThread;
 
 std::string Tool(const std::vector<std::string>& argv) {
   std::string out;
@@ -108,7 +102,7 @@ void WriteProgramFolder(const TempFolder& folder) {
 
 // Runs the program in a folder of its own under an X server with openbox; drive gets the main
 // window's id once it shows. The program ends by itself (closeByDriver) or by a Quit afterwards.
-void RunProgramDriven(const std::function<void(const std::string& id)>& drive, bool closeByDriver) {
+void RunFramedProgram(const std::function<void(const std::string& id)>& drive, bool closeByDriver) {
   TempFolder folder;
   testing_support::PrivateXServer x;
   std::string error;
@@ -150,7 +144,7 @@ void RunProgramDriven(const std::function<void(const std::string& id)>& drive, b
 }
 
 TEST(WindowFrameProgram, ThemesMoveResizeMaximiseAndCloseThroughItsOwnFrame) {
-  RunProgramDriven([](const std::string& id) {
+  RunFramedProgram([](const std::string& id) {
     // No window-manager decorations: the window is its own frame.
     EXPECT_NE(Tool({"xprop", "-id", id, "_NET_FRAME_EXTENTS"}).find("= 0, 0, 0, 0"), std::string::npos);
     Geometry start = WindowGeometry(id);
@@ -199,7 +193,7 @@ TEST(WindowFrameProgram, ThemesMoveResizeMaximiseAndCloseThroughItsOwnFrame) {
 }
 
 TEST(WindowFrameProgram, MinimiseButtonMinimises) {
-  RunProgramDriven([](const std::string& id) {
+  RunFramedProgram([](const std::string& id) {
     const Geometry g = WindowGeometry(id);
     Click(g.x + g.width - 60 + 7, g.y + 10);  // third from the right
     EXPECT_TRUE(WaitUntil([&] { return WindowState(id).find("Iconic") != std::string::npos; }, 20000));
