@@ -292,20 +292,23 @@ TEST(ListBoxThread, NamesReplacedWhileFramesDrawAreNeverReadStale) {
   f.gui.mouseInside = true;
   f.gui.mouseX = 400;
   f.gui.mouseY = 60;
-  std::atomic<bool> stop{false};
+  std::atomic<bool> done{false};
   std::thread listing([&] {
-    for (size_t n = 0; !stop.load(); n = (n + 37) % 3000) {
-      std::lock_guard<std::mutex> lock(source.mutex);
-      source.names = Numbered(n);
-      source.shortenPending = true;
+    for (size_t n = 0, round = 0; round < 200; ++round, n = (n + 37) % 3000) {
+      {
+        std::lock_guard<std::mutex> lock(source.mutex);
+        source.names = Numbered(n);
+        source.shortenPending = true;
+      }
+      std::this_thread::yield();
     }
+    done = true;
   });
-  for (int i = 0; i < 300; ++i) {
+  for (int i = 0; !done.load() || i < 50; ++i) {
     f.gui.wheelNotches = (i % 3) - 1;
     f.gui.upDownKey = (i % 2) ? 1 : -1;
     f.Frame();
   }
-  stop = true;
   listing.join();
   SUCCEED();
 }
