@@ -10,6 +10,7 @@
 //   the command language (ExecCmd, Processcmd)         gui_commands.cpp
 //   the input filter (HandleInput, PasteClipboard)     gui_input.cpp
 //   the GUI texture list and the missing-name check    gui_texture_list.cpp
+//   the builder operations (Begin..., Add..., scripts)   gui_builder.cpp
 //
 // The logic never calls GL itself: it draws through the GuiPainter given to SetPainter and reads
 // time from its clock, so tests run it with a recording painter and a clock of their own.
@@ -49,6 +50,11 @@ struct CommandHooks {
   std::function<void()> startDownload;       // "download_update"
   std::function<void()> runIwdScan;          // "run_iwd_scan"
   std::function<void()> cancelIwdScan;       // "cancel_iwd_scan"
+};
+
+// The seven colours of a list box, in drawing order of its parts.
+struct ListBoxColours {
+  Rgba background, outline, row, hoveredRow, selectedRow, text, highlightedText;
 };
 
 // What one GUI pass needs from the frame.
@@ -102,6 +108,90 @@ class VornGUI {
   void ForceVis(const std::string& name, bool show);
   // Asks the next pass to draw menu index above the other framed windows.
   void BringToFront(int32_t index) { bringToFront = index; }
+
+  // ---- Builder (gui_builder.cpp) ------------------------------------------------------------------
+  // The menus are made once, at start-up, by these operations. A begin operation appends a new
+  // menu (drawn above the ones before it) with its name, rect, hit rect and visible flag, no
+  // visibility mirror, no scripts and no slide offset, and makes it the menu being built; every
+  // item operation appends one item to that menu. Durations are given in seconds. The returned
+  // menu is the new one (the caller may set its visibility mirror).
+  Menu& BeginMenu(const std::string& name, const ItemRect& rect, const ItemRect& hitRect, bool visible);
+  Menu& BeginFadeMenu(const std::string& name, const ItemRect& rect, const ItemRect& hitRect, bool visible,
+                      float seconds);
+  Menu& BeginSlideMenu(const std::string& name, const ItemRect& rect, const ItemRect& hitRect, bool visible,
+                       SlideDirection openDirection, SlideDirection closeDirection, float seconds);
+  // A framed window that fades: its rect is a copy of *savedPosition and its hit rect a copy of
+  // *savedSize; moves and resizes are written back to them. It becomes the last framed window.
+  Menu& BeginWindow(ItemRect* savedPosition, ItemRect* savedSize, const std::string& name,
+                    const std::string& title, bool visible, float seconds);
+  // The menu being built gets script as its open commands; when it is visible already, the
+  // commands run at once (menus built later do not exist yet for them).
+  void SetOpenScript(const std::string& script);
+  // The menu being built gets script as its close commands; nothing runs.
+  void SetCloseScript(const std::string& script);
+
+  void AddFilledRect(const ItemRect& rect, const Rgba& colour);
+  void AddRoundedRect(const ItemRect& rect, const Rgba& colour);
+  void AddImage(const ItemRect& rect, const std::string& texture, const Rgba& colour);
+  // Labels are placed by x, y and flags only. The text is copied.
+  void AddLabel(const ItemRect& rect, const std::string& text, const Rgba& colour);
+  // Shows the text-map value of key (SetTextVar).
+  void AddValueLabel(const ItemRect& rect, const std::string& key, const Rgba& colour);
+  // fontFlag non-zero: the title font (Bookman-Demi); zero: the GUI's font.
+  void AddFontLabel(const ItemRect& rect, const std::string& text, const Rgba& colour, uint8_t fontFlag,
+                    uint8_t pointSize);
+  // A skinned button with a label that runs script (split at ";"); the labels' colours are taken
+  // without their alpha (the button's fade gives it). capped: drawn with skin + "_sl"/"_sr" caps.
+  void AddTextButton(const ItemRect& rect, const Rgba& labelColour, const Rgba& hoverLabelColour,
+                     const std::string& skin, const std::string& hoverSkin, const std::string& label, int16_t labelX,
+                     int16_t labelY, const std::string& script, bool capped);
+  // The same button calling callback instead of a script.
+  void AddTextButton(const ItemRect& rect, const Rgba& labelColour, const Rgba& hoverLabelColour,
+                     const std::string& skin, const std::string& hoverSkin, const std::string& label, int16_t labelX,
+                     int16_t labelY, std::function<void()> callback, bool capped);
+  void AddImageButton(const ItemRect& rect, const std::string& texture, const std::string& hoverTexture,
+                      const std::string& script, const Rgba& colour, const Rgba& hoverColour);
+  void AddFlatButton(const ItemRect& rect, const std::string& label, int16_t labelX, int16_t labelY,
+                     const std::string& script);
+  void AddFlatButton(const ItemRect& rect, const std::string& label, int16_t labelX, int16_t labelY,
+                     std::function<void()> callback);
+  // A list of the names source shows: h / 14 visible rows, the scroll knob at the top, nothing
+  // selected, hovered or in a context menu. rowCallback receives the full name of a clicked row.
+  void AddListBox(const std::string& name, const ItemRect& rect, ListSource* source,
+                  std::function<void(const std::string&)> rowCallback, const ListBoxColours& colours);
+  // A read-only list of the lines that lines copies out (BoundList); follow: it jumps to new
+  // lines. Starts at its first line with h / 15 visible rows until its first frame lays it out.
+  void AddBoundList(const std::string& name, const ItemRect& rect, const Rgba& background, const Rgba& textColour,
+                    std::function<size_t(size_t, size_t, std::vector<std::string>&)> lines, bool follow);
+  // The filter form: shows placeholder until typed into, reports its text to filter while typing.
+  void AddTextBox(const std::string& name, const std::string& placeholder, const ItemRect& rect,
+                  const Rgba& background, const Rgba& outline, const Rgba& textColour,
+                  std::function<void(const std::string&)> filter);
+  // The value form: starts with text and reports a changed text to onChange when editing ends;
+  // a read-only box takes text only from SetText.
+  void AddTextBox(const std::string& name, const std::string& text, const ItemRect& rect, const Rgba& background,
+                  const Rgba& outline, const Rgba& textColour, std::function<void(const std::string&)> onChange,
+                  bool readOnly);
+  // Shows the name of *target as it is now; a click captures the next key into it.
+  void AddKeyBind(Hotkey* target, const std::string& name, const ItemRect& rect, const Rgba& background,
+                  const Rgba& outline, const Rgba& textColour);
+  // A colour picker at rect's x and y, starting at (r, g, b) with its markers on that colour.
+  void AddColorPicker(const ItemRect& rect, const Rgba& frame, float r, float g, float b,
+                      std::function<void(float, float, float)> callback);
+  // Options are shown in key order; an initial index that is no option shows no option.
+  void AddDropDown(const ItemRect& rect, const std::map<int16_t, std::string>& options,
+                   std::function<bool(int)> callback, int16_t initial);
+  void AddTreeView(const std::string& name, const ItemRect& rect, const Rgba& background, const Rgba& outline,
+                   TreeContainer* tree, std::function<void(TreeRow*)> rowCallback, bool outlineOn);
+  void AddCheckBox(const std::string& name, const std::string& label, const ItemRect& rect, bool* value);
+  void AddSlider(const std::string& name, const ItemRect& rect, float minimum, float maximum, float value,
+                 std::function<void(float)> callback, bool releaseOnly);
+  // A progress bar of name, full at rect.w; the name's progress value starts at 0.
+  void AddProgressBar(const std::string& name, float fadeMs, const ItemRect& rect, const Rgba& colour);
+  // Where the error and message texts are drawn (x, y) and wrapped (w); follows resizes by flags.
+  void SetMessageLayout(const ItemRect& layout) { messageLayout = layout; }
+  // The menu being built (null before the first begin operation).
+  Menu* BuildingMenu() const { return building_; }
 
   // ---- Hit tests (rectangles relative to the current menu) ----------------------------------------
   // The mouse lies over rect, no later menu covers it there, and a held button was pressed
@@ -298,7 +388,14 @@ class VornGUI {
   void DrawTreeMenu(Menu& menu, TreeView& view, float alpha);
   void CopyTreeText(const std::string& text);
 
+  // Appends menu to the list as the menu being built (the begin operations' common end).
+  Menu& CommitMenu(std::unique_ptr<Menu> menu, const std::string& name, const ItemRect& rect,
+                   const ItemRect& hitRect, bool visible);
+  // The menu being built; an item operation before any begin operation starts an unnamed menu.
+  Menu& Building();
+
   std::vector<std::unique_ptr<Menu>> menus_;
+  Menu* building_ = nullptr;
   std::map<std::string, int> progressMap_;  // under progressMutex
   std::vector<DelayedList> delayed_;
   GuiPainter* painter_ = nullptr;
