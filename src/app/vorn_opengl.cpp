@@ -18,6 +18,7 @@
 #include "desktop/system_tray.h"
 #include "iwd/iwd_utils.h"
 #include "platform/files.h"
+#include "screens/build_menus.h"
 #include "screens/model_info_panel.h"
 #include "view/bone_display.h"
 #include "view/iwi_texture.h"
@@ -188,6 +189,7 @@ void VornOpenGL::StartGui() {
   guiPainter = std::make_unique<GlPainter>(gui.fonts);
   gui.SetPainter(guiPainter.get());
   gui.LoadGUITextures("gui_textures.txt", "");
+  BuildMenus(screens);
   // The GUI's sounds: the five named sounds loaded once, played on the channel an item asks for.
   RegisterGUISounds(gSound);
   gui.playSound = [](const std::string& sound, int channel) {

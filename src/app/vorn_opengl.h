@@ -25,6 +25,7 @@
 #include "jobs/xmodel_threaded.h"
 #include "platform/events.h"
 #include "platform/window.h"
+#include "screens/screen_context.h"
 #include "view/camera.h"
 #include "view/camera_controller.h"
 #include "view/model_bounds.h"
@@ -108,6 +109,7 @@ class VornOpenGL {
   float lastFrameMs = 0.0f;
   SceneState scene;         // grid colour, model size and centre, the renderer's copy of the bounds
   VornGUI gui;              // the GUI: menus, texture map ("default", ...), fonts, input state
+  ScreenContext screens{gui, xmodelList, xmodelThread};  // what the screens' callbacks act on
   std::unique_ptr<GlPainter> guiPainter;  // the GUI's drawing on the window's context
   RenderSlots renderSlots;  // the model on the GPU, filled by the job thread under the frame mutex
   ModelBounds jobBounds;    // the job thread's bounds, under xmodelThread.boundsMutex
