@@ -120,7 +120,7 @@ void VornGUI::RunCommand(const std::string& word, const std::string& value) {
   if (word == "view_tags") return QueueJob(CommandJob::ViewTags, word);
   if (word == "dump_GDT") return QueueJob(CommandJob::DumpGdt, word);
   if (word == "save") {
-    if (value == "settings") settings->Save(settingsPath);
+    if (value == "settings") SaveSettings();
     return;
   }
   if (word == "reset_settings") {
@@ -146,6 +146,13 @@ void VornGUI::RunCommand(const std::string& word, const std::string& value) {
     return;
   }
   VornLog::Warningf("Unkown Menu Cmd: %s", word.c_str());
+}
+
+void VornGUI::SaveSettings() {
+  // After a reset nothing is written, on purpose: that is no failure.
+  if (settings->Save(settingsPath) || SettingsResetPending) return;
+  ShowError("Settings could not be saved to '" + settingsPath +
+            "'. Check that the folder exists and can be written to; the changes stay until the program ends.");
 }
 
 void VornGUI::DonateReminder() {

@@ -233,6 +233,8 @@ class VornGUI {
   void RunDueCommands();
   // Lists waiting for their time.
   size_t PendingWaits() const { return delayed_.size(); }
+  // "save settings": writes the settings to settingsPath; a failed write shows the error box.
+  void SaveSettings();
   // Counts an export and now and then opens "donate_menu".
   void DonateReminder();
 

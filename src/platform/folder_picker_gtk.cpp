@@ -63,9 +63,10 @@ void OnDestroy(GtkWidget*, gpointer data) {
   Answer(*request->answer, std::move(request->chosen));
 }
 
-// The dialog's size and place once it is mapped (the chooser sizes itself then): no larger than
-// the work area of the owner's monitor and centred on the owner, else on that monitor.
-void FitAndCentre(GtkWidget* dialog, gpointer) {
+// The realized dialog's size and place: no larger than the work area of the owner's monitor and
+// centred on the owner, else on that monitor. Before it shows, and again once it is mapped, since
+// the chooser asks for its remembered or natural size while it maps.
+void FitAndCentre(GtkWidget* dialog) {
   GdkDisplay* display = gtk_widget_get_display(dialog);
   auto* owner = static_cast<GdkWindow*>(g_object_get_data(G_OBJECT(dialog), "delvix-owner"));
   GdkMonitor* monitor = owner ? gdk_display_get_monitor_at_window(display, owner) : nullptr;
@@ -79,24 +80,30 @@ void FitAndCentre(GtkWidget* dialog, gpointer) {
     gdk_window_get_origin(owner, &centre.x, &centre.y);
     gdk_window_get_geometry(owner, nullptr, nullptr, &centre.width, &centre.height);
   }
+  // The size it would take: the remembered or default size, but never below what it asks for.
   int width = 0, height = 0;
   gtk_window_get_size(GTK_WINDOW(dialog), &width, &height);
-  width = std::min(width, area.width * 9 / 10);
-  height = std::min(height, area.height * 9 / 10);
-  gtk_window_resize(GTK_WINDOW(dialog), width, height);
+  GtkRequisition natural;
+  gtk_widget_get_preferred_size(dialog, nullptr, &natural);
+  width = std::min(std::max(width, natural.width), area.width * 9 / 10);
+  height = std::min(std::max(height, natural.height), area.height * 9 / 10);
+  if (gtk_widget_get_mapped(dialog)) {
+    gtk_window_resize(GTK_WINDOW(dialog), width, height);
+  } else {
+    gtk_window_set_default_size(GTK_WINDOW(dialog), width, height);
+  }
   const int x = std::clamp(centre.x + (centre.width - width) / 2, area.x, area.x + area.width - width);
   const int y = std::clamp(centre.y + (centre.height - height) / 2, area.y, area.y + area.height - height);
   gtk_window_move(GTK_WINDOW(dialog), x, y);
 }
 
-// Keeps the dialog above the owner (another client's X11 window); FitAndCentre places it there.
+// Keeps the realized dialog above the owner (another client's X11 window).
 void StayAboveOwner(GtkWidget* dialog, uint64_t ownerWindow) {
   GdkDisplay* display = gtk_widget_get_display(dialog);
   if (ownerWindow == 0 || !GDK_IS_X11_DISPLAY(display)) return;
   gdk_x11_display_error_trap_push(display);  // the owner may have gone meanwhile
   GdkWindow* owner = gdk_x11_window_foreign_new_for_display(display, static_cast<Window>(ownerWindow));
   if (owner) {
-    gtk_widget_realize(dialog);
     gdk_window_set_transient_for(gtk_widget_get_window(dialog), owner);
     // The dialog keeps its own reference to the owner until it is destroyed.
     g_object_set_data_full(G_OBJECT(dialog), "delvix-owner", owner, g_object_unref);
@@ -114,11 +121,12 @@ void OpenChooser(std::unique_ptr<ChooserRequest> request) {
   gtk_file_chooser_set_local_only(chooser, TRUE);
   if (IsDirectory(request->startFolder)) gtk_file_chooser_set_current_folder(chooser, request->startFolder.c_str());
   gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_ACCEPT);
-  gtk_window_set_default_size(GTK_WINDOW(dialog), 640, 440);
   gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
   gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
+  gtk_widget_realize(dialog);  // the chooser takes its remembered size here
   StayAboveOwner(dialog, request->ownerWindow);
-  g_signal_connect_after(dialog, "map", G_CALLBACK(FitAndCentre), nullptr);
+  FitAndCentre(dialog);
+  g_signal_connect_after(dialog, "map", G_CALLBACK(+[](GtkWidget* widget, gpointer) { FitAndCentre(widget); }), nullptr);
   ChooserRequest* owned = request.release();  // OnDestroy frees it
   g_signal_connect(dialog, "response", G_CALLBACK(OnResponse), owned);
   g_signal_connect(dialog, "destroy", G_CALLBACK(OnDestroy), owned);

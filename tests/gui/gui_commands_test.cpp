@@ -110,6 +110,17 @@ TEST_F(CommandsTest, SaveWritesTheSettingsOnlyForTheValueSettings) {
   EXPECT_FALSE(platform::IsRegularFile(f.gui.settingsPath));
   f.gui.ExecCmd("save settings;");
   EXPECT_TRUE(platform::IsRegularFile(f.gui.settingsPath));
+  EXPECT_EQ(f.gui.errorText, "");
+}
+
+TEST_F(CommandsTest, AFailedSaveIsShownInTheErrorBox) {
+  f.gui.messageLayout.w = 100000;  // one line
+  f.gui.settingsPath = folder.Path("missing folder/settings.xml");
+  f.gui.ExecCmd("save settings;");
+  EXPECT_TRUE(Visible("error_menu"));
+  EXPECT_EQ(f.gui.errorText.rfind("Settings could not be saved to '" + f.gui.settingsPath + "'.", 0), 0u)
+      << f.gui.errorText;
+  EXPECT_TRUE(log.Has("------ WARNING: Settings could not be saved to " + f.gui.settingsPath));
 }
 
 TEST_F(CommandsTest, ResetSettingsDeletesTheFileShowsWhyAndKeepsItFromBeingWrittenAgain) {

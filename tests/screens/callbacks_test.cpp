@@ -274,7 +274,9 @@ TEST_F(CallbacksTest, FrameCapsTakeNumbersAboveTheirBoundClampedAsTheSettingsFil
     EXPECT_EQ(!gui.errorText.empty(), c.error) << c.box << " '" << c.text << "'";
     // The box shows the cap in force afterwards.
     const int32_t shown = std::string(c.box) == "active_fps" ? c.active : c.sleep;
-    if (std::string(c.text) != std::to_string(shown)) EXPECT_EQ(Box(c.box), std::to_string(shown)) << c.text;
+    if (std::string(c.text) != std::to_string(shown)) {
+      EXPECT_EQ(Box(c.box), std::to_string(shown)) << c.text;
+    }
   }
 }
 
@@ -310,7 +312,9 @@ TEST_F(CallbacksTest, ModelScaleTakesNumbersBetweenZeroAnd999) {
     OnModelScaleText(ctx, c.text);
     EXPECT_FLOAT_EQ(gSettings.scale, c.scale) << c.text;
     EXPECT_EQ(gui.errorText, c.error) << c.text;
-    if (*c.error) EXPECT_EQ(Box("model_scale"), "2.54") << c.text;  // the scale in force again
+    if (*c.error) {
+      EXPECT_EQ(Box("model_scale"), "2.54") << c.text;  // the scale in force again
+    }
   }
 }
 

@@ -143,4 +143,23 @@ int RunTool(const std::vector<std::string>& argv, std::string* output, int timeo
   return finished ? code : -1;
 }
 
+std::string FindShownWindow(const std::string& title) {
+  std::string out;
+  if (RunTool({"xwininfo", "-name", title}, &out, 10000) != 0) return {};
+  if (out.find("IsViewable") == std::string::npos) return {};
+  size_t at = out.find("Window id: ");
+  if (at == std::string::npos) return {};
+  at += 11;
+  return out.substr(at, out.find(' ', at) - at);
+}
+
+void TypeIntoWindow(const std::string& id, const std::vector<std::vector<std::string>>& keys) {
+  RunTool({"xdotool", "windowfocus", "--sync", id}, nullptr, 5000);
+  for (const auto& key : keys) {
+    std::vector<std::string> argv = {"xdotool"};
+    argv.insert(argv.end(), key.begin(), key.end());
+    RunTool(argv);
+  }
+}
+
 }  // namespace testing_support

@@ -41,4 +41,12 @@ void EndProcess(int pid);
 // Returns the exit code, or -1 when it could not run or timed out.
 int RunTool(const std::vector<std::string>& argv, std::string* output = nullptr, int timeoutMs = 30000);
 
+// The id (xwininfo's hexadecimal form) of the shown top-level window titled title; "" while there
+// is none, or while it is not mapped yet and so takes no keys.
+std::string FindShownWindow(const std::string& title);
+
+// Gives window id the keyboard focus, as a window manager would, and runs one xdotool call per
+// entry of keys (the arguments after "xdotool", e.g. {"key", "ctrl+l"} or {"type", "text"}).
+void TypeIntoWindow(const std::string& id, const std::vector<std::vector<std::string>>& keys);
+
 }  // namespace testing_support

@@ -1,0 +1,116 @@
+// The game-root chooser in the running program: the "..." button's callback opens the real GTK
+// dialog over the program's window, a user types a game folder into it, the game switch lists
+// that folder's models, and the root is still there after a restart.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/vorn_opengl.h"
+#include "core/log.h"
+#include "core/settings.h"
+#include "desktop/splash.h"
+#include "model/vorn_loader.h"
+#include "platform/files.h"
+#include "program_driver.h"
+#include "screens/callbacks.h"
+#include "support/temp_folder.h"
+#include "support/wait_until.h"
+#include "support/x_server.h"
+
+namespace {
+
+using testing_support::FindShownWindow;
+using testing_support::OnMainThread;
+using testing_support::RunTool;
+using testing_support::TypeIntoWindow;
+using testing_support::WaitUntil;
+
+constexpr const char* kPickerTitle = "Select COD 4 'root' folder";
+
+// The names the model list shows once its listing has ended (empty while it runs).
+std::vector<std::string> ListedModels() {
+  return OnMainThread([] {
+    if (gOpenGL->xmodelList.IsLoading()) return std::vector<std::string>{};
+    std::lock_guard<std::mutex> lock(LoaderMutex);
+    return gOpenGL->xmodelList.shownNames ? *gOpenGL->xmodelList.shownNames : std::vector<std::string>{};
+  });
+}
+
+// A user at the dialog: waits for it, keeps a screenshot and chooses the folder it opened on;
+// does it again should the first key arrive before the dialog takes it.
+void ChooseInDialog() {
+  std::string id;
+  if (!WaitUntil([&] { return !(id = FindShownWindow(kPickerTitle)).empty(); }, 30000)) return;
+  const std::string shots = std::string(DELVIX_PROGRAM_DIR) + "/../tests/screenshots";
+  platform::CreateFolders(shots);
+  std::this_thread::sleep_for(std::chrono::seconds(1));  // drawn by now
+  RunTool({"import", "-window", "root", shots + "/folder_picker_program.png"});
+  for (int attempt = 0; attempt < 5 && !FindShownWindow(kPickerTitle).empty(); ++attempt) {
+    TypeIntoWindow(id, {{"key", "Return"}});
+    WaitUntil([] { return FindShownWindow(kPickerTitle).empty(); }, 3000);
+  }
+}
+
+TEST(FolderPickerProgram, ChosenGameRootIsListedAndKeptAfterARestart) {
+  testing_support::PrivateXServer x;
+  std::string error;
+  ASSERT_TRUE(x.Start(error)) << error;
+  VornLog::SetBoxHook([](const std::string& caption, const std::string& text) {
+    std::fprintf(stderr, "error box: %s: %s\n", caption.c_str(), text.c_str());
+  });
+
+  TempFolder folder;
+  for (const char* asset : {"shaders", "images", "Fonts", "gui_textures.txt"}) {
+    const std::string built = std::string(DELVIX_PROGRAM_DIR) + "/" + asset;
+    if (platform::PathExists(built)) ASSERT_EQ(::symlink(built.c_str(), folder.Path(asset).c_str()), 0);
+  }
+  std::ofstream(folder.Path("settings.xml")) << "<?xml version=\"1.0\"?>\n<genral>\n\t<tray_icon value=\"false\" />\n"
+                                                "\t<active_game value=\"0\" />\n</genral>\n";
+  const std::string root = folder.Path("games/cod4 root");  // a blank in the name, as game folders have
+  std::filesystem::create_directories(root + "/raw/xmodel");
+  for (const char* model : {"gun_b", "gun_a"}) std::ofstream(root + "/raw/xmodel/" + model) << "x";
+
+  // First run: no root yet. The "..." button's callback opens the dialog on the user's home
+  // folder, which here is the game root; the user chooses it.
+  const char* home = std::getenv("HOME");
+  const std::string savedHome = home ? home : "";
+  ::setenv("HOME", root.c_str(), 1);
+  testing_support::RunProgramDriven(folder.Root(), [&] {
+    // The user sees the main window once the splash screen has gone.
+    ASSERT_TRUE(WaitUntil([] { return OnMainThread([] { return !SplashShowing(); }); }, 30000));
+    std::thread user(ChooseInDialog);
+    OnMainThread([] {
+      OnPickCod4Root(gOpenGL->screens);  // returns once the dialog is answered
+      return true;
+    });
+    user.join();
+    EXPECT_EQ(OnMainThread([] { return gSettings.dir_cod4; }), root);
+    // The drop-down's game switch lists it.
+    EXPECT_TRUE(OnMainThread([] { return OnActiveGameChanged(gOpenGL->screens, 0); }));
+    std::vector<std::string> names;
+    EXPECT_TRUE(WaitUntil([&] { return !(names = ListedModels()).empty(); }, 10000));
+    EXPECT_EQ(names, (std::vector<std::string>{"gun_a", "gun_b"}));
+  });
+
+  ::setenv("HOME", savedHome.c_str(), 1);
+
+  // Second run: the root came back from settings.xml and start-up lists it at once.
+  gSettings = VornSettings();
+  testing_support::RunProgramDriven(folder.Root(), [&] {
+    EXPECT_EQ(OnMainThread([] { return gSettings.dir_cod4; }), root);
+    std::vector<std::string> names;
+    EXPECT_TRUE(WaitUntil([&] { return !(names = ListedModels()).empty(); }, 10000));
+    EXPECT_EQ(names, (std::vector<std::string>{"gun_a", "gun_b"}));
+    EXPECT_EQ(OnMainThread([] { return gOpenGL->window->Title(); }), "Vorn_Kesh Delvix - " + root);
+  });
+  VornLog::SetBoxHook(nullptr);
+}
+
+}  // namespace
