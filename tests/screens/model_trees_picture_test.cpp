@@ -2,7 +2,7 @@
 // 98-bone character drawn by the GL painter in their framed windows, with the program's textures
 // and fonts, a hovered bone and an image row's context menu. The picture is kept as
 // <build>/tests/screenshots/model_trees.png; the test checks the places that show each part.
-#include <GL/glew.h>
+#include <GL/glew.h>  // the picture is cleared with GL
 #include <gtest/gtest.h>
 
 #include <string>
@@ -23,46 +23,6 @@ constexpr int kWidth = 900, kHeight = 580;
 constexpr int32_t kTop = 30;  // the windows' y, below the frame-rate overlay
 constexpr ItemRect kWindow{0, 0, 430, 520};
 constexpr ItemRect kTreeRect{4, 22, 422, 494};
-
-// An offscreen picture of kWidth x kHeight on the shared canvas's context.
-class Picture {
- public:
-  Picture() {
-    glGenRenderbuffers(1, &colour_);
-    glBindRenderbuffer(GL_RENDERBUFFER, colour_);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, kWidth, kHeight);
-    glGenFramebuffers(1, &framebuffer_);
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour_);
-    glViewport(0, 0, kWidth, kHeight);
-  }
-  ~Picture() {
-    glDeleteFramebuffers(1, &framebuffer_);
-    glDeleteRenderbuffers(1, &colour_);
-    GlCanvas::Shared();  // its own framebuffer again
-  }
-  bool Complete() const { return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE; }
-  // The pixels, rows from the top.
-  std::vector<uint8_t> Read() const {
-    std::vector<uint8_t> bottomUp(static_cast<size_t>(kWidth) * kHeight * 3), topDown(bottomUp.size());
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
-    const size_t stride = static_cast<size_t>(kWidth) * 3;
-    for (int y = 0; y < kHeight; ++y) {
-      std::copy_n(bottomUp.begin() + static_cast<std::ptrdiff_t>((kHeight - 1 - y) * stride), stride,
-                  topDown.begin() + static_cast<std::ptrdiff_t>(y * stride));
-    }
-    return topDown;
-  }
-
- private:
-  GLuint framebuffer_ = 0, colour_ = 0;
-};
-
-Rgb At(const std::vector<uint8_t>& pixels, int x, int y) {
-  const size_t i = (static_cast<size_t>(y) * kWidth + x) * 3;
-  return Rgb{pixels[i], pixels[i + 1], pixels[i + 2]};
-}
 
 Menu& AddWindow(VornGUI& gui, const std::string& name, const std::string& title, int32_t x, TreeView view) {
   Menu& menu = gui.AddMenu(name);
@@ -105,7 +65,7 @@ TEST(ModelTreesPicture, TheCharactersTreesInTheirWindows) {
   gui.mouseInside = false;
   const auto rowY = [](int row) { return kTop + kTreeRect.y + 2 + 14 * row + 6; };
 
-  Picture picture;
+  GlPicture picture(kWidth, kHeight);
   ASSERT_TRUE(picture.Complete());
   const auto frame = [&] {
     glClearColor(0.15f, 0.2f, 0.3f, 1);
@@ -142,14 +102,14 @@ TEST(ModelTreesPicture, TheCharactersTreesInTheirWindows) {
   EXPECT_TRUE(WritePng(path, kWidth, kHeight, pixels)) << path;
 
   // The hovered row's grey band, at its right end where no text is.
-  EXPECT_EQ(At(pixels, 460 + kTreeRect.x + 5 - 2 + 380, rowY(5)), (Rgb{102, 102, 102}));
+  EXPECT_EQ(picture.At(pixels, 460 + kTreeRect.x + 5 - 2 + 380, rowY(5)), (Rgb{102, 102, 102}));
   // The context menu's box, dark grey, below the entries' texts at its right.
   const int menuX = 10 + info.menuX, menuY = kTop + info.menuY;
-  const Rgb box = At(pixels, menuX + 95, menuY + 58);
+  const Rgb box = picture.At(pixels, menuX + 95, menuY + 58);
   EXPECT_LT(box.r, 80);
   EXPECT_NEAR(box.r, box.g, 2);
   // Between the windows the picture's own background stays.
-  const Rgb between = At(pixels, 450, 300);
+  const Rgb between = picture.At(pixels, 450, 300);
   EXPECT_NEAR(between.r, 38, 1);
   EXPECT_NEAR(between.g, 51, 1);
   EXPECT_NEAR(between.b, 77, 1);
