@@ -69,7 +69,9 @@ TEST(FolderPickerProgram, ChosenGameRootIsListedAndKeptAfterARestart) {
   TempFolder folder;
   for (const char* asset : {"shaders", "images", "Fonts", "gui_textures.txt"}) {
     const std::string built = std::string(DELVIX_PROGRAM_DIR) + "/" + asset;
-    if (platform::PathExists(built)) ASSERT_EQ(::symlink(built.c_str(), folder.Path(asset).c_str()), 0);
+    if (platform::PathExists(built)) {
+      ASSERT_EQ(::symlink(built.c_str(), folder.Path(asset).c_str()), 0);
+    }
   }
   std::ofstream(folder.Path("settings.xml")) << "<?xml version=\"1.0\"?>\n<genral>\n\t<tray_icon value=\"false\" />\n"
                                                 "\t<active_game value=\"0\" />\n</genral>\n";
