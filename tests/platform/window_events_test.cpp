@@ -132,6 +132,30 @@ TEST_F(WindowEventsFrenchLayout, LettersFollowTheLayoutAndAccentsArriveAsLatin1)
   EXPECT_EQ(Select(events, EventType::Char), (std::vector<int>{'a', 0xE9, '!'}));
 }
 
+// Input given while a modal dialog kept the program waiting: presses, wheel turns, keys and
+// characters are dropped; releases stay, so nothing is left held.
+TEST_F(WindowEvents, PressesWaitingWhileTheProgramWasBlockedAreDiscarded) {
+  Focus();
+  ASSERT_EQ(RunTool({"xdotool", "mousemove", "--sync", std::to_string(kWindowX + 30), std::to_string(kWindowY + 40),
+                     "click", "1", "click", "4", "key", "a", "sleep", "0.3"}),
+            0);
+  platform::DiscardPendingPresses();
+  ASSERT_EQ(RunTool({"xdotool", "key", "b"}), 0);
+  auto events = Collect([](const Event& e) { return e.type == EventType::KeyUp && e.keyCode == 'B'; });
+  EXPECT_EQ(Select(events, EventType::KeyDown), std::vector<int>{'B'});
+  EXPECT_EQ(Select(events, EventType::Char), std::vector<int>{'b'});
+  EXPECT_EQ(Select(events, EventType::KeyUp), (std::vector<int>{'A', 'B'}));
+  int buttonsDown = 0, buttonsUp = 0, wheels = 0;
+  for (const Event& e : events) {
+    buttonsDown += e.type == EventType::ButtonDown;
+    buttonsUp += e.type == EventType::ButtonUp;
+    wheels += e.type == EventType::Wheel;
+  }
+  EXPECT_EQ(buttonsDown, 0);
+  EXPECT_EQ(wheels, 0);
+  EXPECT_GE(buttonsUp, 1);
+}
+
 TEST_F(WindowEvents, MouseArrivesInClientCoordinatesWithButtonsAndWheel) {
   Focus();
   ASSERT_EQ(RunTool({"xdotool", "mousemove", "--sync", std::to_string(kWindowX + 30), std::to_string(kWindowY + 40),
