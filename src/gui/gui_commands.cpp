@@ -120,7 +120,10 @@ void VornGUI::RunCommand(const std::string& word, const std::string& value) {
   if (word == "view_tags") return QueueJob(CommandJob::ViewTags, word);
   if (word == "dump_GDT") return QueueJob(CommandJob::DumpGdt, word);
   if (word == "save") {
-    if (value == "settings") settings->Save(settingsPath);
+    // After a reset nothing is written, as the reset's message says; any other failure is told.
+    if (value == "settings" && !settings->Save(settingsPath) && !SettingsResetPending) {
+      ShowError("Settings could not be saved to '" + settingsPath + "'.");
+    }
     return;
   }
   if (word == "reset_settings") {

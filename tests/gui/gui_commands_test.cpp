@@ -110,6 +110,16 @@ TEST_F(CommandsTest, SaveWritesTheSettingsOnlyForTheValueSettings) {
   EXPECT_FALSE(platform::IsRegularFile(f.gui.settingsPath));
   f.gui.ExecCmd("save settings;");
   EXPECT_TRUE(platform::IsRegularFile(f.gui.settingsPath));
+  EXPECT_FALSE(Visible("error_menu"));
+}
+
+TEST_F(CommandsTest, ASaveThatFailsIsShownInTheErrorBox) {
+  f.gui.messageLayout.w = 1000;
+  // A folder that does not exist: the temporary file cannot be made.
+  f.gui.settingsPath = folder.Path("gone/settings.xml");
+  f.gui.ExecCmd("save settings;");
+  EXPECT_TRUE(Visible("error_menu"));
+  EXPECT_EQ(f.gui.errorText, "Settings could not be saved to '" + folder.Path("gone/settings.xml") + "'.");
 }
 
 TEST_F(CommandsTest, ResetSettingsDeletesTheFileShowsWhyAndKeepsItFromBeingWrittenAgain) {
