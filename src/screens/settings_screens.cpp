@@ -11,71 +11,46 @@ using namespace settings_style;
 
 namespace {
 
-// A tab button: its label, where it sits on the row of tabs, and its script, which hides the
-// seven other tabs at once and fades its own in.
+// A tab button: its label, where it sits on the row of tabs, and the tab menu it shows.
 struct TabButton {
   const char* label;
   int32_t x, w;
   int16_t labelX;
-  const char* script;
+  const char* tab;
 };
 
 constexpr TabButton kTabButtons[] = {
-    {"GENERAL", 50, 65, 10,
-     "force_close Settings_sounds; force_close Settings_export; force_close Settings_OpenGL; force_close "
-     "Settings_hotkeys; force_close Settings_misc; force_close Settings_theme; force_close Settings_shaders; open "
-     "Settings_genral;"},
-    {"SOUNDS", 116, 61, 9,
-     "force_close Settings_genral; force_close Settings_export; force_close Settings_OpenGL; force_close "
-     "Settings_hotkeys; force_close Settings_misc; force_close Settings_theme; force_close Settings_shaders; open "
-     "Settings_sounds;"},
-    {"EXPORT", 178, 60, 10,
-     "force_close Settings_genral; force_close Settings_sounds; force_close Settings_OpenGL; force_close "
-     "Settings_hotkeys; force_close Settings_misc; force_close Settings_theme; force_close Settings_shaders; open "
-     "Settings_export; "},
-    {"OPEN GL", 239, 65, 10,
-     "force_close Settings_genral; force_close Settings_sounds; force_close Settings_export; force_close "
-     "Settings_hotkeys; force_close Settings_misc; force_close Settings_theme; force_close Settings_shaders; open "
-     "Settings_OpenGL;"},
-    {"HOT KEYS", 305, 70, 10,
-     "force_close Settings_genral; force_close Settings_sounds; force_close Settings_export; force_close "
-     "Settings_OpenGL; force_close Settings_misc; force_close Settings_theme; force_close Settings_shaders; open "
-     "Settings_hotkeys;"},
-    {"MISC", 376, 42, 10,
-     "force_close Settings_genral; force_close Settings_sounds; force_close Settings_export; force_close "
-     "Settings_OpenGL; force_close Settings_hotkeys; force_close Settings_theme; force_close Settings_shaders; open "
-     "Settings_misc;"},
-    {"THEME", 419, 54, 10,
-     "force_close Settings_genral; force_close Settings_sounds; force_close Settings_export; force_close "
-     "Settings_OpenGL; force_close Settings_misc; force_close Settings_hotkeys; force_close Settings_shaders; open "
-     "Settings_theme;"},
-    {"SHADERS", 474, 68, 10,
-     "force_close Settings_genral; force_close Settings_sounds; force_close Settings_export; force_close "
-     "Settings_OpenGL; force_close Settings_misc; force_close Settings_theme; force_close Settings_hotkeys; open "
-     "Settings_shaders;"},
+    {"GENERAL", 50, 65, 10, "Settings_genral"},  {"SOUNDS", 116, 61, 9, "Settings_sounds"},
+    {"EXPORT", 178, 60, 10, "Settings_export"},  {"OPEN GL", 239, 65, 10, "Settings_OpenGL"},
+    {"HOT KEYS", 305, 70, 10, "Settings_hotkeys"}, {"MISC", 376, 42, 10, "Settings_misc"},
+    {"THEME", 419, 54, 10, "Settings_theme"},    {"SHADERS", 474, 68, 10, "Settings_shaders"},
 };
 
-// Opening the panel shows the general tab once most of the slide is done; closing it hides every
-// tab at once.
-constexpr const char* kPanelOpenScript = "wait 600; open Settings_genral;";
-constexpr const char* kPanelCloseScript =
-    "force_close Settings_genral; force_close Settings_sounds; force_close Settings_export; force_close "
-    "Settings_OpenGL; force_close Settings_hotkeys; force_close Settings_misc; force_close Settings_theme; "
-    "force_close Settings_shaders; ";
+// Hides every tab at once (without its fade) except keep.
+std::string CloseTabsScript(const std::string& keep) {
+  std::string script;
+  for (const TabButton& button : kTabButtons) {
+    if (button.tab != keep) script += "force_close " + std::string(button.tab) + "; ";
+  }
+  return script;
+}
 
 void BuildSettingsPanel(VornGUI& gui) {
   gui.BeginSlideMenu("Settings", {0, 0, 0, 0, kCentredMenu}, {30, 30, 580, 410}, false, SLIDE_RIGHT, SLIDE_DOWN, 0.65f);
   gui.AddImage({20, 20, 600, 430}, "menu_frame", {0.15f, 0.15f, 0.15f, 0.95f});
   for (const TabButton& tab : kTabButtons) {
+    // The other tabs hide at once, this one fades in.
     gui.AddTextButton({tab.x, 60, tab.w, 20}, kGreyLabel, kWhite, "button", "button_hi", tab.label, tab.labelX, 15,
-                      tab.script, false);
+                      CloseTabsScript(tab.tab) + "open " + tab.tab + ";", false);
   }
   gui.AddImage({30, 81, 580, 4}, "faded_lne", {1, 1, 1, 0.9f});
   gui.AddFlatButton({410, 410, 55, 20}, "Reset", 10, 15, "toggle_menu Settings; reset_settings;");
   gui.AddFlatButton({470, 410, 55, 20}, "Close", 10, 15, "toggle_menu Settings;");
   gui.AddFlatButton({530, 410, 53, 20}, "Save", 10, 15, "toggle_menu Settings; save settings;");
-  gui.SetOpenScript(kPanelOpenScript);
-  gui.SetCloseScript(kPanelCloseScript);
+  // Opening the panel shows the general tab once most of the slide is done; closing it hides every
+  // tab at once.
+  gui.SetOpenScript("wait 600; open Settings_genral;");
+  gui.SetCloseScript(CloseTabsScript(""));
 }
 
 }  // namespace
