@@ -6,6 +6,7 @@
 #include "app/log_window_menu.h"
 #include "app/model_list_menu.h"
 #include "app/scene_text_font.h"
+#include "app/screen_hooks.h"
 #include "app/settings_snapshots.h"
 #include "audio/gui_sounds.h"
 #include "audio/vorn_sound.h"
@@ -19,6 +20,7 @@
 #include "iwd/iwd_utils.h"
 #include "platform/files.h"
 #include "screens/build_menus.h"
+#include "screens/callbacks.h"
 #include "screens/model_info_panel.h"
 #include "view/bone_display.h"
 #include "view/iwi_texture.h"
@@ -72,6 +74,8 @@ bool VornOpenGL::Create(int clientWidth, int clientHeight) {
 
   SetExportFolder(gSettings.dir_export);
   SetGDTFolder(gSettings.dir_gdt);
+  FillScreenHooks(*this);
+  SetModelScale(screens, gSettings.scale);
   StartXmodelThread();
   RestorePlacement(clientWidth, clientHeight);
   InitGL();
@@ -293,34 +297,4 @@ void VornOpenGL::Shutdown() {
     }
   }
   VornLog::Printf("VornOpenGL Shutdown");
-}
-
-bool SetActiveGame(int index, bool withMessages) {
-  if (!gOpenGL) return false;
-  if (gOpenGL->xmodelList.IsLoading()) {
-    VornLog::Warningf("User tried to switch active game while list is still loading.");
-    return false;
-  }
-  static const GameId kGames[] = {GameId::Cod4, GameId::Cod5, GameId::CodBo};
-  static const char* const kRoots[] = {"Cod4", "Cod5", "Cod BO"};
-  if (index < 0 || index > 2) {
-    VornLog::Warningf("Unkown Game selected in dropbox.");
-    return false;
-  }
-  gOpenGL->jobGame_ = kGames[index];
-  const std::string root = gSettings.GameRoot(index);
-  if (root.empty() || root == kSetPath) {
-    if (withMessages) VornLog::Warningf("Directory Not Set (%s)", kRoots[index]);
-    return false;
-  }
-  const std::string folder = GameXmodelFolder(root);
-  if (!platform::IsDirectory(folder)) {
-    if (withMessages) VornLog::Warningf("Xmodel List: '%s' is not a valid path", root.c_str());
-  } else {
-    gOpenGL->SetTitle(root);
-    gOpenGL->xmodelList.SetFolder(folder);
-    gOpenGL->xmodelList.LoadList();
-  }
-  gSettings.active_game = index;
-  return true;
 }

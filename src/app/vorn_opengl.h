@@ -91,6 +91,8 @@ class VornOpenGL {
   // The options a job takes when it is queued: the settings as they are now, the folders and
   // the active game. Main thread.
   JobOptions CurrentJobOptions() const;
+  // The game whose file layouts the jobs queued from now on read (the game switch sets it).
+  void SetJobGame(GameId game) { jobGame_ = game; }
 
   // ---- Shutdown ----------------------------------------------------------------------------------
   // Stops the job thread (joined) and the notification bubble, then releases the worker's context,
@@ -138,8 +140,6 @@ class VornOpenGL {
   std::string exportFolder_;
   std::string gdtFolder_;
   GameId jobGame_ = GameId::Cod5;  // the active game's file layouts, set by SetActiveGame
-
-  friend bool SetActiveGame(int index, bool withMessages);
 };
 
 // The program's application object while RunProgram runs (null before and after). It lives inside
@@ -147,7 +147,6 @@ class VornOpenGL {
 // own long-lived objects at exit.
 extern VornOpenGL* gOpenGL;
 
-// Activates game index (0 Cod4, 1 Cod5, 2 Cod BO): the job thread reads that game's layouts and the
-// model list lists its "raw/xmodel" folder. Refused (false) while a listing runs; false too when the
-// game's root is not set. With messages, problems are shown in a box.
+// The game switch of the screens (screens/callbacks.h) on the application's own context, for
+// start-up and the hot key (screen_hooks.cpp); false while there is no application object.
 bool SetActiveGame(int index, bool withMessages);

@@ -1,5 +1,6 @@
 #include "core/strings.h"
 
+#include <algorithm>
 #include <charconv>
 #include <clocale>
 #include <cstdlib>
@@ -13,9 +14,31 @@ std::string FloatToString(float value) {
   return std::string(buf, result.ptr);
 }
 
-double ParseDouble(const char* text) {
+namespace {
+
+locale_t CLocale() {
   static const locale_t cLocale = ::newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
-  return ::strtod_l(text, nullptr, cLocale);
+  return cLocale;
+}
+
+}  // namespace
+
+double ParseDouble(const char* text) { return ::strtod_l(text, nullptr, CLocale()); }
+
+bool ReadLeadingDouble(const char* text, double& value) {
+  char* end = nullptr;
+  const double read = ::strtod_l(text, &end, CLocale());
+  if (end == text) return false;
+  value = read;
+  return true;
+}
+
+bool ReadLeadingInt(const char* text, int32_t& value) {
+  char* end = nullptr;
+  const long long read = ::strtoll_l(text, &end, 10, CLocale());
+  if (end == text) return false;
+  value = static_cast<int32_t>(std::clamp<long long>(read, INT32_MIN, INT32_MAX));
+  return true;
 }
 
 std::vector<std::string> SplitCommands(const std::string& script) {

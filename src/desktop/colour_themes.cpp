@@ -49,9 +49,11 @@ bool VornThemeManger::Select(int index) {
   return true;
 }
 
-bool OnThemeChanged(int index) {
-  if (index == gSettings.active_frame_theme) return true;
-  if (!gThemeManager.Select(index)) return false;
-  gSettings.active_frame_theme = index;
+bool ChangeTheme(VornThemeManger& themes, VornSettings& settings, int index) {
+  if (index == settings.active_frame_theme) return true;
+  if (!themes.Select(index)) return false;
+  settings.active_frame_theme = index;
   return true;
 }
+
+bool OnThemeChanged(int index) { return ChangeTheme(gThemeManager, gSettings, index); }

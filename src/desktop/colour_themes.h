@@ -4,7 +4,8 @@
 //
 //   ThemeColours       the colours of one theme as the frame painter reads them
 //   VornThemeManger    the three themes and the current one (one global, gThemeManager)
-//   OnThemeChanged     the callback of the theme drop-down ("Settings_theme")
+//   ChangeTheme        what the theme drop-down ("Settings_theme") does; OnThemeChanged on the
+//                      program's own objects
 #include <cstdint>
 
 // A frame colour: red, green and blue as 16-bit channels, the 8-bit value in the high byte
@@ -55,8 +56,12 @@ class VornThemeManger {
 
 extern VornThemeManger gThemeManager;
 
-// The theme drop-down's callback: makes theme index current and stores it in the settings; the
-// frame shows the new colours from the next frame on. The theme already in use changes nothing.
-// True when the index names a theme (or is the current one); an index of no theme is refused
-// (false) and leaves the theme and the setting as they are.
+class VornSettings;
+
+// The theme drop-down's action: makes theme index current in themes and stores it in settings'
+// active_frame_theme; the frame shows the new colours from the next frame on. The theme already
+// in use changes nothing. True when the index names a theme (or is the current one); an index of
+// no theme is refused (false) and leaves the theme and the setting as they are.
+bool ChangeTheme(VornThemeManger& themes, VornSettings& settings, int index);
+// ChangeTheme on gThemeManager and gSettings.
 bool OnThemeChanged(int index);

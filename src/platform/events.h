@@ -68,6 +68,11 @@ bool PollEvent(Event& event);
 // when work was posted to the main thread (platform/main_thread.h), so the caller can run it.
 bool WaitEvent(Event& event, int timeoutMs);
 
+// Drops the button presses, wheel turns, key presses and typed characters that wait for the
+// main window: input given to it while a modal dialog kept the main thread waiting. Releases and
+// moves stay, so no button or key is left held. Main thread; nothing while no window system runs.
+void DiscardPendingPresses();
+
 // Queues event for the main thread's PollEvent, in order with the window's own events. Any
 // thread; while no main window exists the event waits for the next PollEvent.
 void PostEvent(const Event& event);

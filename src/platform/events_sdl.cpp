@@ -306,6 +306,12 @@ bool WaitEvent(Event& event, int timeoutMs) {
   }
 }
 
+void DiscardPendingPresses() {
+  if (!gEventsRunning.load()) return;
+  SDL_PumpEvents();
+  for (uint32_t type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEWHEEL, SDL_KEYDOWN, SDL_TEXTINPUT}) SDL_FlushEvent(type);
+}
+
 void PostEvent(const Event& event) {
   {
     std::lock_guard<std::mutex> lock(gPostedMutex);

@@ -10,7 +10,7 @@
 //   colours, lights, shader, volume            light_callbacks.cpp
 //   numbers, logging, formats, mouse, fast file, theme, update      settings_callbacks.cpp
 //   game roots, output folders, IWD mover, folder picking          folder_callbacks.cpp
-//   SetActiveGame, LoadXmodelListForGame       game_switch.cpp
+//   SetActiveGame, LoadXmodelListForGame, model list and tags tree  game_switch.cpp
 //
 // Threads: the main thread only (inside the GUI pass, or start-up and the hot keys).
 #include <cstdint>
@@ -31,19 +31,22 @@ uint32_t PackColor(float r, float g, float b);
 // it); logs "XmodelScale SetTo: %.2f". Start-up calls it with the settings' scale.
 void SetModelScale(ScreenContext& ctx, float scale);
 
-// The desktop's folder chooser with title, starting in the user's home folder (else the desktop
-// folder, with a log line). The chosen folder, or "" when cancelled or when no chooser can be
-// shown (the error box says why). Blocks the main thread until answered.
-std::string PickFolder(const std::string& title);
+// The desktop's folder chooser with title, kept above the window ownerWindow (its window-system
+// id; 0: none), starting in the user's home folder (else the desktop folder, with a log line).
+// The chosen folder, or "" when cancelled or when no chooser can be shown (gui's error box says
+// why). Blocks the main thread until answered, like a modal dialog: presses, wheel turns and keys
+// given to the program's window meanwhile are dropped.
+std::string PickFolder(VornGUI& gui, const std::string& title, uint64_t ownerWindow = 0);
 
 // Activates game index (0 Cod4, 1 Cod5, 2 Cod BO): the jobs read that game's layouts from now on
 // and the model list lists its root's "raw/xmodel" folder. Refused (false, warning) while a listing
 // runs; an unknown index shows "Unkown Game selected in dropbox." and returns false. The game of
-// the jobs changes in any case; the settings' active_game only when the list call returns true.
+// the jobs and the settings' active_game change only when the listing started (the list call
+// returned true), so the list on screen and the readers always belong to the same game.
 // Returns the list call's result. withMessages shows problems in the GUI's boxes.
 bool SetActiveGame(ScreenContext& ctx, int index, bool withMessages);
 // Points the model list at root: false ("Directory Not Set" with messages) when root is unset;
-// true with the error "Xmodel List: '<root>' is not a valid path" (with messages) when root has
+// false with the error "Xmodel List: '<root>' is not a valid path" (with messages) when root has
 // no "raw/xmodel" folder; otherwise the window title becomes root, the listing starts, true.
 bool LoadXmodelListForGame(ScreenContext& ctx, const std::string& root, bool withMessages);
 
@@ -73,7 +76,8 @@ void OnMainLightDiffuse(ScreenContext& ctx, float v);
 void OnMainLightAmbient(ScreenContext& ctx, float v);
 void OnSpecularIntensity(ScreenContext& ctx, float v);
 void OnSpecularPower(ScreenContext& ctx, float v);
-// The drop-down "Default" / "Phong": the settings' light_model = index; true.
+// The drop-down "Default" / "Phong": the settings' light_model = index; true; false (nothing
+// changes) for any other index.
 bool OnShaderChanged(ScreenContext& ctx, int index);
 
 // ---- Sounds -------------------------------------------------------------------------------------
@@ -84,10 +88,12 @@ void OnMasterVolume(ScreenContext& ctx, float v);
 
 // ---- OpenGL settings --------------------------------------------------------------------------
 
-// The text boxes "active_fps" and "sleep_fps": a whole decimal number above 30 (above 10) becomes
-// the active (inactive) frame cap, clamped as the settings file clamps it, and is logged
-// ("ActiveFPS set to: %i", "InactiveFPS set to: %i"); a number not above the bound is ignored;
-// a text that is no number keeps the old value and shows an error.
+// The text boxes "active_fps" and "sleep_fps": the whole decimal number the text begins with (in
+// any locale; text after it is ignored), when above 30 (above 10), becomes the active (inactive)
+// frame cap, clamped as the settings file clamps it (at most 999; the active cap never below the
+// inactive one), and is logged ("ActiveFPS set to: %i", "InactiveFPS set to: %i") when it
+// changed; a number not above the bound is ignored; a text that is no number keeps the old value
+// and shows an error. Afterwards the text box shows the cap in force.
 void OnActiveFpsText(ScreenContext& ctx, const std::string& text);
 void OnSleepFpsText(ScreenContext& ctx, const std::string& text);
 // The grid and background colour pickers (channels 0..1): the view takes the colour now and the
@@ -105,9 +111,11 @@ void OnResetCodBOPath(ScreenContext& ctx);
 // (the program's "exported" or "GDTs" folder), and its text box shows it.
 void OnResetExportFolder(ScreenContext& ctx);
 void OnResetGDTFolder(ScreenContext& ctx);
-// The "..." buttons of the game roots: a chosen folder that holds "raw" becomes the root (its text
-// box shows it, the IWD tool takes it and counts its images); any other folder is refused with an
-// error and the old root stays. Cancel changes nothing.
+// The "..." buttons of the game roots: a chosen folder that holds "raw/xmodel" becomes the root
+// (its text box shows it, the IWD tool takes it and counts its images); any other folder is
+// refused with an error ("No 'raw' folder found ..." when it has no "raw" folder) and the old root
+// stays. Cancel changes nothing. The active game and the model list follow the new root at the
+// next game switch or start.
 void OnPickCod4Root(ScreenContext& ctx);
 void OnPickCod5Root(ScreenContext& ctx);
 void OnPickCodBORoot(ScreenContext& ctx);
@@ -127,10 +135,13 @@ void OnCheckForUpdates(ScreenContext& ctx);
 
 // ---- Export settings --------------------------------------------------------------------------
 
-// The drop-down "DDS" / "TGA": the settings' as_tga = index; true.
+// The drop-down "DDS" / "TGA": the settings' as_tga = index (the jobs queued from now on write
+// colour maps in that format); true; false (nothing changes) for any other index.
 bool OnImageFormat(ScreenContext& ctx, int index);
-// The text box "model_scale": a number between 0 and 999 (both excluded) becomes the scale;
-// otherwise an error box says why and the scale stays. An equal value changes nothing.
+// The text box "model_scale": the number the text begins with (in any locale; text after it is
+// ignored), when between 0 and 999 (both excluded), becomes the scale (SetModelScale); otherwise
+// an error box says why, the scale stays and the text box shows it again. An equal value changes
+// nothing.
 void OnModelScaleText(ScreenContext& ctx, const std::string& text);
 
 // ---- Hot keys, misc, theme, fast files --------------------------------------------------------
@@ -138,10 +149,11 @@ void OnModelScaleText(ScreenContext& ctx, const std::string& text);
 // The drop-down "Maya Style" / "Asset Viewer": opens that scheme's mouse panel, closes the other,
 // and stores the scheme; false (nothing changes) for any other index.
 bool OnMouseScheme(ScreenContext& ctx, int index);
-// The IWD mover's drop-down "COD 4" / "COD 5" / "COD BO": the mover's game choice; true.
+// The IWD mover's drop-down "COD 4" / "COD 5" / "COD BO": the mover's game choice; true; false
+// (nothing changes) for any other index.
 bool OnIWDGameChanged(ScreenContext& ctx, int index);
 // The button "Move IWD's Over": resets the tool's progress texts and starts its image check for
-// the chosen game's root.
+// the chosen game's root; a choice of no game shows "Unkown Game selected in dropbox." only.
 void OnMoveIWDs(ScreenContext& ctx);
 // The drop-down "Dark Theme" / "Grey Theme" / "Blue Theme": the frame's colour theme; false for
 // an index of no theme.
