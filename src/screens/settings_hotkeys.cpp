@@ -35,7 +35,8 @@ constexpr HotkeyRow kHotkeyRows[] = {
 
 void AddMouseControls(ScreenContext& ctx) {
   VornGUI& gui = ctx.gui;
-  AddSettingsLabel(gui, 380, 121, "Mouse Controls:");
+  // A little left of its place in the layout: in our font the label would touch the drop-down.
+  AddSettingsLabel(gui, 372, 121, "Mouse Controls:");
   gui.AddDropDown({480, 107, 110, 18}, {{0, "Maya Style"}, {1, "Asset Viewer"}},
                   [&ctx](int index) { return OnMouseScheme(ctx, index); },
                   StoredDropDownIndex(ctx.settings.mouse_style));

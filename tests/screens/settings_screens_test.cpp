@@ -284,6 +284,15 @@ TEST_F(SettingsScreensTest, ItemsShowAndEditTheSettingsOfTheBuild) {
   EXPECT_EQ(volume.name, "master_volume");
   EXPECT_TRUE(volume.releaseOnly);
   EXPECT_FLOAT_EQ(volume.maximum, 1.0f);
+
+  // The items reach their callbacks with this context.
+  EXPECT_TRUE(M("Settings_export").dropDowns[0].callback(1));
+  EXPECT_EQ(gSettings.as_tga, 1);
+  box("Settings_export", "model_scale").onChange("3");
+  EXPECT_FLOAT_EQ(gSettings.scale, 3.0f);
+  EXPECT_TRUE(M("Settings_hotkeys").dropDowns[0].callback(1));
+  EXPECT_EQ(gSettings.mouse_style, 1);
+  EXPECT_TRUE(Visible("Settings_hotkeys_mouse_assView"));
 }
 
 // The drop-downs, in build order: log mode, active game, image format, mouse scheme, IWD game,
