@@ -12,7 +12,6 @@
 #include "gui/draw_primitives.h"
 #include "gui/list_source.h"
 #include "gui/vorn_gui.h"
-#include "platform/clipboard.h"
 
 namespace {
 
@@ -258,12 +257,7 @@ void VornGUI::ListBoxContextMenu(ListBox& list, std::vector<std::string>& names,
            MouseOverRect(entry) ? Rgba{0.8f, 0.1f, 0.1f, alpha * 0.5f} : Rgba{0.5f, 0.5f, 0.5f, alpha * 0.1f});
   if (leftDown || rightDown) {
     if (leftDown && MouseInRect(entry) && list.contextRow >= 0 && list.contextRow < static_cast<int32_t>(names.size())) {
-      const std::string name = FullRowName(*list.source, names, list.contextRow);
-      // The same clipboard and notice as the tree views' copies.
-      const bool copied = treeHooks.setClipboard ? treeHooks.setClipboard(name) : platform::SetClipboardText(name);
-      const std::string message = copied ? "Copied text to clipboard: " + name : "Failed to open clipboard.";
-      VornLog::Printf("%s", message.c_str());
-      if (treeHooks.showNotice) treeHooks.showNotice(message);
+      CopyToClipboard(FullRowName(*list.source, names, list.contextRow));
     }
     list.contextOpen = false;
     list.contextRow = -1;

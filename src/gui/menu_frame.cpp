@@ -1,7 +1,8 @@
 // Framed windows: a menu with a title bar that moves it, a close button, a resize grip, and a
 // press anywhere in it that brings it in front of the other windows. While the user drags, the
 // position and size are written into the settings' rectangles, so the settings always hold them.
-// A window always keeps part of itself on the view, and never gets smaller than 190 x 150.
+// A window always keeps part of itself on the view; a resize never makes it smaller than 190 x 150
+// unless it sits too low for that height above the bottom of the view.
 #include <algorithm>
 #include <cmath>
 
@@ -13,6 +14,7 @@ namespace {
 constexpr TextStyle kTitleText{GuiFont::BookmanDemi, 11.0f, 0.3f, 0.15f};
 constexpr TextStyle kDefaultText{GuiFont::HelveticaBold, 10.0f, 0.0f, 0.1f};
 constexpr int32_t kMinWidth = 190, kMinHeight = 150;
+constexpr int32_t kTitleBarHeight = 20;
 
 ItemRect TitleBar(const Menu& m) { return ItemRect{3, 3, m.hitRect.w - 35, 20}; }
 ItemRect CloseButton(const Menu& m) { return ItemRect{m.hitRect.w - 19, 3, 16, 16}; }
@@ -81,10 +83,9 @@ void VornGUI::MenuFrameInput(Menu& menu) {
   } else if (menu.dragState == 2) {
     int32_t width = std::max(static_cast<int32_t>(mouseX + 11.0f) - menu.rect.x, kMinWidth);
     int32_t height = std::max(static_cast<int32_t>(mouseY + 11.0f) - menu.rect.y, kMinHeight);
-    // The window ends 30 pixels above the bottom of the view; without room for the smallest
-    // height there, it moves up instead of shrinking below it.
-    height = std::min(height, std::max(layoutHeight - menu.rect.y - 30, kMinHeight));
-    if (menu.rect.y + height > layoutHeight - 30) menu.rect.y = std::max(layoutHeight - 30 - height, 30);
+    // The window ends 30 pixels above the bottom of the view, even when that leaves it lower than
+    // the smallest height; never lower than its title bar (a stored position below the view).
+    height = std::max(std::min(height, layoutHeight - menu.rect.y - 30), kTitleBarHeight);
     const float dw = static_cast<float>(width - menu.hitRect.w), dh = static_cast<float>(height - menu.hitRect.h);
     menu.hitRect.w = width;
     menu.hitRect.h = height;

@@ -335,7 +335,7 @@ void VornGUI::RunTreeViewAction(TreeView& view, int32_t action, const ItemRect& 
   if (node && view.menuRow >= 0) {
     const std::string text = node->row.text;
     if (action == 0 || action == 1) {
-      CopyTreeText(action == 0 ? text : IwiNameOf(text));
+      CopyToClipboard(action == 0 ? text : IwiNameOf(text));
     } else if (action == 2 || action == 3) {
       if (!node->parent) {
         VornLog::Warningf("No material row above '%s': nothing to export", text.c_str());
@@ -349,7 +349,7 @@ void VornGUI::RunTreeViewAction(TreeView& view, int32_t action, const ItemRect& 
   leftDown = false;
 }
 
-void VornGUI::CopyTreeText(const std::string& text) {
+void VornGUI::CopyToClipboard(const std::string& text) {
   const bool copied = treeHooks.setClipboard ? treeHooks.setClipboard(text) : platform::SetClipboardText(text);
   const std::string notice = copied ? "Copied text to clipboard: " + text : "Failed to open clipboard.";
   VornLog::Printf("%s", notice.c_str());

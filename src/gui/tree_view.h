@@ -43,7 +43,8 @@ struct TreeView {
   TreeContainer* tree = nullptr;
 };
 
-// What the tree views' actions reach outside the GUI; the application sets them.
+// What the tree views' actions (and the list box's "Copy Name") reach outside the GUI; the
+// application sets them.
 struct TreeViewHooks {
   // Puts text on the clipboard; false on failure (default: the desktop's clipboard).
   std::function<bool(const std::string& text)> setClipboard;
@@ -62,9 +63,10 @@ inline constexpr int32_t kTreeRowHeight = 14;
 
 // The largest thumb position on a track of trackLength for a thumb of thumbLength (never below 0).
 int32_t MaxThumbPosition(int32_t trackLength, int32_t thumbLength);
-// The first shown row for a vertical thumb: thumb / (track - thumb) x (rows - visible + 2),
-// truncated, then kept within 0 .. rows - 1 (0 when the bar is not needed, there are no rows, or
-// the track leaves the thumb no room).
+// The first shown row for a vertical thumb: its position over its travel (track - thumb - 2)
+// times the first row of the last page (rows - visible), truncated and kept within 0 .. that
+// row, so the thumb at the bottom shows the last row (0 when the bar is not needed, there are no
+// rows, or the track leaves the thumb no room).
 int32_t FirstRowForThumb(const TreeScrollBar& bar, int32_t rows, int32_t visibleRows);
 // The horizontal scroll for a horizontal thumb: thumb / (track - thumb) x (widest - track - 32),
 // truncated, never below 0 (0 when the bar is not needed or the thumb has no room).

@@ -28,11 +28,13 @@ int32_t MaxThumbPosition(int32_t trackLength, int32_t thumbLength) { return std:
 
 int32_t FirstRowForThumb(const TreeScrollBar& bar, int32_t rows, int32_t visibleRows) {
   if (rows <= 0 || !bar.needed) return 0;
-  const int32_t room = bar.track.h - bar.thumbLength;
-  if (room <= 0) return 0;
-  const double ratio = static_cast<double>(static_cast<float>(bar.thumbPosition) / static_cast<float>(room));
-  const int32_t first = Truncate(ratio * static_cast<double>(rows - visibleRows + 2));
-  return std::clamp(first, 0, rows - 1);
+  // The thumb's whole travel maps onto the first rows of every page, so at the bottom of its
+  // track the last row is shown however many rows there are.
+  const int32_t travel = bar.track.h - bar.thumbLength - 2;
+  if (travel <= 0) return 0;
+  const int32_t lastPage = std::clamp(rows - std::max(visibleRows, 1), 0, rows - 1);
+  const double ratio = static_cast<double>(static_cast<float>(bar.thumbPosition) / static_cast<float>(travel));
+  return std::clamp(Truncate(ratio * static_cast<double>(lastPage)), 0, lastPage);
 }
 
 int32_t ScrollForThumb(const TreeScrollBar& bar, int32_t widestRow) {

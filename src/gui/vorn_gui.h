@@ -386,7 +386,9 @@ class VornGUI {
   void DrawTreeBar(const TreeScrollBar& bar, bool vertical, float alpha);
   void TreeBarInput(Menu& menu, TreeScrollBar& bar, bool vertical);
   void DrawTreeMenu(Menu& menu, TreeView& view, float alpha);
-  void CopyTreeText(const std::string& text);
+  // Puts text on the clipboard (treeHooks.setClipboard, else the desktop's), logs the notice
+  // "Copied text to clipboard: " + text or "Failed to open clipboard." literally and shows it.
+  void CopyToClipboard(const std::string& text);
 
   // Appends menu to the list as the menu being built (the begin operations' common end).
   Menu& CommitMenu(std::unique_ptr<Menu> menu, const std::string& name, const ItemRect& rect,

@@ -239,14 +239,19 @@ TEST_F(FrameTest, ResizingStopsAtTheSmallestSizeAndAboveTheBottomAndMovesItsItem
   EXPECT_EQ(window.hitRect.h, 480 - 100 - 30);
   EXPECT_EQ(f.settings.xmodel_win_log_size.h, 350);
   Release();
-  // A window too low for the smallest height moves up instead.
+  // A window too low for the smallest height gets the height left 30 pixels above the bottom,
+  // where it stays; its list shrinks with it and still draws.
   window.rect = {100, 400};
   window.hitRect = {0, 0, 300, 200};
+  const int32_t listHeight = window.boundLists[0].rect.h;
   Press(100 + 285, 400 + 186);
   DragTo(300, 470);
-  EXPECT_EQ(window.hitRect.h, 150);
-  EXPECT_EQ(window.rect.y, 480 - 30 - 150);
+  EXPECT_EQ(window.hitRect.h, 480 - 400 - 30);
+  EXPECT_EQ(window.rect.y, 400);
+  EXPECT_EQ(f.settings.xmodel_win_log_size.h, 50);
+  EXPECT_EQ(window.boundLists[0].rect.h, listHeight - 150);
   Release();
+  EXPECT_NE(f.painter.FindText("Xmodel Log"), nullptr);
 }
 
 TEST_F(FrameTest, TheCloseButtonRunsTheCloseCommand) {

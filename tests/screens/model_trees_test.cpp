@@ -3,6 +3,8 @@
 // from real models of the three games.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -141,6 +143,29 @@ TEST_P(RealModelTrees, CountsMatchTheModel) {
   EXPECT_EQ(TopLevel(info), c.topLevel);
   EXPECT_EQ(tags.CountRows(), 1 + c.bones);  // the root row and every bone
   EXPECT_EQ(tags.RowAt(0)->row.text, "Tags: " + std::to_string(c.bones));
+  // Every bone once, right under its parent bone's row (a root bone under the tag root), and
+  // after the bones of lower index among its siblings.
+  const std::vector<XmodelBone>& bones = model.info.bones;
+  ASSERT_EQ(bones.size(), c.bones);
+  std::vector<int> seen(bones.size(), 0);
+  for (TreeIterator it = tags.Begin(); it.node != tags.Foot(); ++it) {
+    if (it.node->depth == 0) continue;
+    const auto bone = static_cast<size_t>(std::find_if(bones.begin(), bones.end(), [&](const XmodelBone& b) {
+                                            return b.name == it->text;
+                                          }) - bones.begin());
+    ASSERT_LT(bone, bones.size()) << it->text;
+    ++seen[bone];
+    const std::string parentText = it.node->parent->row.text;
+    EXPECT_EQ(parentText, bones[bone].parent == 255 ? tags.RowAt(0)->row.text : bones[bones[bone].parent].name)
+        << it->text;
+    if (it.node->previous) {
+      const std::string before = it.node->previous->row.text;
+      EXPECT_LT(std::find_if(bones.begin(), bones.end(), [&](const XmodelBone& b) { return b.name == before; }) -
+                    bones.begin(),
+                static_cast<std::ptrdiff_t>(bone));
+    }
+  }
+  EXPECT_EQ(seen, std::vector<int>(bones.size(), 1));
 
   // One surface row per LOD, each with its distance, "Materials", its materials and their slots.
   size_t surfaceRows = 0, materialRows = 0, slotRows = 0;

@@ -2,6 +2,7 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "support/graphics_driver.h"
@@ -42,22 +43,55 @@ bool GlCanvas::Open(int size) {
   }
   testing_support::KeepGraphicsDriversLoaded();
   size_ = size;
-  glGenRenderbuffers(1, &colour_);
-  glBindRenderbuffer(GL_RENDERBUFFER, colour_);
-  glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, size, size);
-  glGenRenderbuffers(1, &depth_);
-  glBindRenderbuffer(GL_RENDERBUFFER, depth_);
-  glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, size, size);
-  glGenFramebuffers(1, &framebuffer_);
-  glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
-  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour_);
-  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth_);
-  if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+  if (!MakeFramebuffer(size, size, framebuffer_, colour_, &depth_)) {
     error_ = "offscreen framebuffer incomplete";
     return false;
   }
-  glViewport(0, 0, size, size);
   return true;
+}
+
+bool MakeFramebuffer(int width, int height, unsigned& framebuffer, unsigned& colour, unsigned* depth) {
+  glGenRenderbuffers(1, &colour);
+  glBindRenderbuffer(GL_RENDERBUFFER, colour);
+  glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+  glGenFramebuffers(1, &framebuffer);
+  glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
+  if (depth) {
+    glGenRenderbuffers(1, depth);
+    glBindRenderbuffer(GL_RENDERBUFFER, *depth);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, *depth);
+  }
+  glViewport(0, 0, width, height);
+  return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+}
+
+GlPicture::GlPicture(int width, int height) : width_(width), height_(height) {
+  complete_ = GlCanvas::Shared()->IsOpen() && MakeFramebuffer(width, height, framebuffer_, colour_, nullptr);
+}
+
+GlPicture::~GlPicture() {
+  glDeleteFramebuffers(1, &framebuffer_);
+  glDeleteRenderbuffers(1, &colour_);
+  GlCanvas::Shared();  // binds the canvas's own framebuffer again
+}
+
+std::vector<uint8_t> GlPicture::Read() const {
+  const size_t stride = static_cast<size_t>(width_) * 3;
+  std::vector<uint8_t> bottomUp(stride * static_cast<size_t>(height_)), topDown(bottomUp.size());
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, width_, height_, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+  for (int y = 0; y < height_; ++y) {
+    std::copy_n(bottomUp.data() + static_cast<size_t>(height_ - 1 - y) * stride, stride,
+                topDown.data() + static_cast<size_t>(y) * stride);
+  }
+  return topDown;
+}
+
+Rgb GlPicture::At(const std::vector<uint8_t>& pixels, int x, int y) const {
+  const size_t i = (static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)) * 3;
+  return Rgb{pixels[i], pixels[i + 1], pixels[i + 2]};
 }
 
 void GlCanvas::Clear(float r, float g, float b) {

@@ -11,9 +11,11 @@
 //   canvas->Clear(0, 0, 0);
 //   ... draw ...
 //   EXPECT_EQ(canvas->Pixel(32, 32), (Rgb{255, 0, 0}));
+#include <cstdint>
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "platform/window.h"
 
@@ -69,4 +71,30 @@ class GlCanvas {
   unsigned depth_ = 0;
   int size_ = 0;
   std::string error_;
+};
+
+// Makes an RGBA8 colour renderbuffer (and, with depth, a 24-bit depth one) of width x height and
+// a framebuffer with them, binds it and sets the viewport to it. True when it is complete.
+bool MakeFramebuffer(int width, int height, unsigned& framebuffer, unsigned& colour, unsigned* depth);
+
+// An offscreen picture of any size on the shared canvas's context, bound while it lives, for
+// drawings larger than the canvas (a screen's worth of GUI). Its end binds the canvas's own
+// framebuffer again.
+class GlPicture {
+ public:
+  GlPicture(int width, int height);
+  ~GlPicture();
+  GlPicture(const GlPicture&) = delete;
+  GlPicture& operator=(const GlPicture&) = delete;
+
+  bool Complete() const { return complete_; }
+  // The pixels as RGB bytes, rows from the top (as WritePng takes them).
+  std::vector<uint8_t> Read() const;
+  // The pixel at (x, y), y down, of pixels that Read gave.
+  Rgb At(const std::vector<uint8_t>& pixels, int x, int y) const;
+
+ private:
+  int width_, height_;
+  unsigned framebuffer_ = 0, colour_ = 0;
+  bool complete_ = false;
 };
