@@ -5,6 +5,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
@@ -62,7 +63,33 @@ void OnDestroy(GtkWidget*, gpointer data) {
   Answer(*request->answer, std::move(request->chosen));
 }
 
-// Keeps the realized dialog above the owner (another client's X11 window) and centres it there.
+// The dialog's size and place once it is mapped (the chooser sizes itself then): no larger than
+// the work area of the owner's monitor and centred on the owner, else on that monitor.
+void FitAndCentre(GtkWidget* dialog, gpointer) {
+  GdkDisplay* display = gtk_widget_get_display(dialog);
+  auto* owner = static_cast<GdkWindow*>(g_object_get_data(G_OBJECT(dialog), "delvix-owner"));
+  GdkMonitor* monitor = owner ? gdk_display_get_monitor_at_window(display, owner) : nullptr;
+  if (!monitor) monitor = gdk_display_get_primary_monitor(display);
+  if (!monitor) monitor = gdk_display_get_monitor(display, 0);
+  if (!monitor) return;
+  GdkRectangle area;
+  gdk_monitor_get_workarea(monitor, &area);
+  GdkRectangle centre = area;  // what the dialog is centred on
+  if (owner) {
+    gdk_window_get_origin(owner, &centre.x, &centre.y);
+    gdk_window_get_geometry(owner, nullptr, nullptr, &centre.width, &centre.height);
+  }
+  int width = 0, height = 0;
+  gtk_window_get_size(GTK_WINDOW(dialog), &width, &height);
+  width = std::min(width, area.width * 9 / 10);
+  height = std::min(height, area.height * 9 / 10);
+  gtk_window_resize(GTK_WINDOW(dialog), width, height);
+  const int x = std::clamp(centre.x + (centre.width - width) / 2, area.x, area.x + area.width - width);
+  const int y = std::clamp(centre.y + (centre.height - height) / 2, area.y, area.y + area.height - height);
+  gtk_window_move(GTK_WINDOW(dialog), x, y);
+}
+
+// Keeps the dialog above the owner (another client's X11 window); FitAndCentre places it there.
 void StayAboveOwner(GtkWidget* dialog, uint64_t ownerWindow) {
   GdkDisplay* display = gtk_widget_get_display(dialog);
   if (ownerWindow == 0 || !GDK_IS_X11_DISPLAY(display)) return;
@@ -71,11 +98,6 @@ void StayAboveOwner(GtkWidget* dialog, uint64_t ownerWindow) {
   if (owner) {
     gtk_widget_realize(dialog);
     gdk_window_set_transient_for(gtk_widget_get_window(dialog), owner);
-    int x = 0, y = 0, width = 0, height = 0, dialogWidth = 0, dialogHeight = 0;
-    gdk_window_get_origin(owner, &x, &y);
-    gdk_window_get_geometry(owner, nullptr, nullptr, &width, &height);
-    gtk_window_get_size(GTK_WINDOW(dialog), &dialogWidth, &dialogHeight);
-    gtk_window_move(GTK_WINDOW(dialog), x + (width - dialogWidth) / 2, y + (height - dialogHeight) / 2);
     // The dialog keeps its own reference to the owner until it is destroyed.
     g_object_set_data_full(G_OBJECT(dialog), "delvix-owner", owner, g_object_unref);
   }
@@ -96,6 +118,7 @@ void OpenChooser(std::unique_ptr<ChooserRequest> request) {
   gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
   gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
   StayAboveOwner(dialog, request->ownerWindow);
+  g_signal_connect_after(dialog, "map", G_CALLBACK(FitAndCentre), nullptr);
   ChooserRequest* owned = request.release();  // OnDestroy frees it
   g_signal_connect(dialog, "response", G_CALLBACK(OnResponse), owned);
   g_signal_connect(dialog, "destroy", G_CALLBACK(OnDestroy), owned);

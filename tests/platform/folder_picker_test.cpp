@@ -1,0 +1,156 @@
+// The folder chooser as a user meets it: a real GTK dialog on a private X server, answered with
+// the keyboard through xdotool while the asking thread waits; kept above its owner window.
+#include "platform/folder_picker.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <future>
+#include <string>
+#include <vector>
+
+#include "platform/desktop_thread.h"
+#include "platform/picture_window.h"
+#include "support/temp_folder.h"
+#include "support/x_server.h"
+
+namespace {
+
+using testing_support::RunTool;
+using testing_support::WaitUntil;
+
+// The id of the shown top-level window titled title (xwininfo's hexadecimal form), or "".
+std::string FindWindowByTitle(const std::string& title) {
+  std::string out;
+  if (RunTool({"xwininfo", "-name", title}, &out, 10000) != 0) return {};
+  if (out.find("IsViewable") == std::string::npos) return {};  // not mapped yet: takes no keys
+  size_t at = out.find("Window id: ");
+  if (at == std::string::npos) return {};
+  at += 11;
+  return out.substr(at, out.find(' ', at) - at);
+}
+
+// One number of xwininfo's report of window id ("Absolute upper-left X:", "Width:", ...).
+int WindowValue(const std::string& id, const std::string& label) {
+  std::string out;
+  RunTool({"xwininfo", "-id", id}, &out, 10000);
+  const size_t at = out.find(label);
+  return at == std::string::npos ? -1 : std::atoi(out.c_str() + at + label.size());
+}
+
+// Without a display no chooser can be shown: the answer is "" at once, with the reason. (First in
+// the file: GTK keeps the display it opens first, and the suite below opens one.)
+TEST(FolderPickerNoDisplayThread, AnswersEmptyWithTheReason) {
+  const char* display = std::getenv("DISPLAY");
+  const std::string saved = display ? display : "";
+  ::unsetenv("DISPLAY");
+  ::unsetenv("WAYLAND_DISPLAY");
+  std::string error;
+  EXPECT_EQ(platform::BrowseForFolder("No Display", "/", 0, &error), "");
+  EXPECT_FALSE(error.empty());
+  if (!saved.empty()) ::setenv("DISPLAY", saved.c_str(), 1);
+}
+
+// One X server for the suite: GTK keeps the display it first opened for the life of the process.
+class FolderPickerThread : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    server = new testing_support::PrivateXServer;
+    serverError = new std::string;
+    if (!server->Start(*serverError)) serverError->insert(0, "no X server: ");
+  }
+  static void TearDownTestSuite() {
+    platform::StopDesktopThread();
+    delete server;
+    delete serverError;
+  }
+  void SetUp() override { ASSERT_TRUE(serverError->empty()) << *serverError; }
+
+  // Opens the chooser on another thread, waits for its window, lets look at it, gives it the
+  // keyboard focus and types keys (xdotool arguments, one call each); returns the answer. Keys
+  // that reach the dialog before it takes input are typed again.
+  std::string Answer(const std::string& title, const std::string& start, const std::vector<std::vector<std::string>>& keys,
+                     uint64_t owner = 0, const std::function<void(const std::string& id)>& look = nullptr) {
+    auto answer = std::async(std::launch::async, [&] { return platform::BrowseForFolder(title, start, owner); });
+    std::string id;
+    EXPECT_TRUE(WaitUntil([&] { return !(id = FindWindowByTitle(title)).empty(); }, 30000)) << title;
+    if (look) look(id);
+    for (int attempt = 0; attempt < 5; ++attempt) {
+      // No window manager: the dialog gets the focus from the test, as a window manager gives it.
+      RunTool({"xdotool", "windowfocus", "--sync", id}, nullptr, 5000);
+      for (const auto& key : keys) {
+        std::vector<std::string> argv = {"xdotool"};
+        argv.insert(argv.end(), key.begin(), key.end());
+        RunTool(argv);
+      }
+      if (answer.wait_for(std::chrono::seconds(3)) == std::future_status::ready) return answer.get();
+    }
+    RunTool({"xdotool", "key", "--window", id, "Escape"});  // never leave the asking thread hanging
+    ADD_FAILURE() << title << ": no answer";
+    return answer.get();
+  }
+
+  static testing_support::PrivateXServer* server;
+  static std::string* serverError;
+  TempFolder folder;
+};
+
+testing_support::PrivateXServer* FolderPickerThread::server = nullptr;
+std::string* FolderPickerThread::serverError = nullptr;
+
+TEST_F(FolderPickerThread, EscapeCancelsAndReturnChoosesTheFolderShown) {
+  std::filesystem::create_directories(folder.Path("game root"));
+  // The dialog opens on the start folder: confirming at once chooses it.
+  EXPECT_EQ(Answer("Pick Start", folder.Path("game root"), {{"key", "Return"}}), folder.Path("game root"));
+  EXPECT_EQ(Answer("Pick Cancel", folder.Path("game root"), {{"key", "Escape"}}), "");
+}
+
+TEST_F(FolderPickerThread, TypedLocationIsChosen) {
+  std::filesystem::create_directories(folder.Path("one/two"));
+  const std::string target = folder.Path("one/two");
+  EXPECT_EQ(Answer("Pick Typed", folder.Root(),
+                   {{"key", "ctrl+l"}, {"key", "ctrl+a"}, {"type", "--delay", "10", target}, {"key", "Return"}}),
+            target);
+}
+
+TEST_F(FolderPickerThread, DialogStaysAboveAndCentredOnItsOwner) {
+  platform::PictureWindow owner;
+  ASSERT_TRUE(owner.Create("Picker Owner", platform::PictureWindowKind::Splash, {200, 150, 800, 600}));
+  std::vector<uint8_t> grey(800 * 600 * 4, 0x40);
+  owner.SetPicture(800, 600, grey.data());
+  owner.Show();
+  ASSERT_TRUE(WaitUntil([] { return !FindWindowByTitle("Picker Owner").empty(); }, 30000));
+
+  std::string transientFor;
+  int centreX = 0, centreY = 0;
+  const std::string answer = Answer("Pick Owned", folder.Root(), {{"key", "Escape"}}, owner.NativeId(),
+                                    [&](const std::string& id) {
+    WaitUntil([&] {
+      RunTool({"xprop", "-id", id, "WM_TRANSIENT_FOR"}, &transientFor, 10000);
+      return transientFor.find("window id") != std::string::npos;
+    }, 10000);
+    // Placed once GTK has sized it: wait for the place to settle.
+    WaitUntil([&] {
+      const int x = WindowValue(id, "Absolute upper-left X:") + WindowValue(id, "Width:") / 2;
+      const int y = WindowValue(id, "Absolute upper-left Y:") + WindowValue(id, "Height:") / 2;
+      const bool same = x == centreX && y == centreY;
+      centreX = x, centreY = y;
+      return same;
+    }, 10000);
+    const std::string shots = std::string(DELVIX_PROGRAM_DIR) + "/../tests/screenshots";
+    std::filesystem::create_directories(shots);
+    RunTool({"import", "-window", "root", shots + "/folder_picker.png"});
+  });
+  EXPECT_EQ(answer, "");
+  char ownerId[32];
+  std::snprintf(ownerId, sizeof ownerId, "0x%llx", static_cast<unsigned long long>(owner.NativeId()));
+  EXPECT_NE(transientFor.find(ownerId), std::string::npos) << transientFor;
+  EXPECT_NEAR(centreX, 200 + 400, 40);
+  EXPECT_NEAR(centreY, 150 + 300, 40);
+}
+
+}  // namespace
