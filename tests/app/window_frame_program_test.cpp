@@ -163,18 +163,16 @@ void RunFramedProgram(const std::function<void(const std::string& id)>& drive, b
 
 // Switches the theme through the theme manager's callback, as the theme drop-down does, and
 // waits until the frame shows it: the caption's corners in the theme's colours for the window's
-// active state, the edge lines around the client area in its line colours. Keeps a screenshot.
-void ExpectFrameInTheme(const Geometry& g, int index, const std::string& screenshot) {
+// active state (active: it has the keyboard focus), the edge lines around the client area in its
+// line colours. Keeps a screenshot.
+void ExpectFrameInTheme(const Geometry& g, int index, bool active, const std::string& screenshot) {
   ASSERT_TRUE(OnMainThread([index] { return OnThemeChanged(index); }));
   const ThemeColours& theme = gThemeManager.Theme(index);
-  bool active = false;
   Rgb left;
   EXPECT_TRUE(WaitUntil([&] {
-    active = OnMainThread([] { return gWindowFrame.frame.Active(); });
     left = ScreenPixel(g.x + 1, g.y + 1);
     return Near(left, RgbOf(theme.Corners(active)[kTopLeft]));
-  }, 20000)) << "theme " << index << ": caption starts in " << left;
-  EXPECT_TRUE(active) << "the window manager gave the window the focus";
+  }, 20000)) << "theme " << index << (active ? " active" : " inactive") << ": caption starts in " << left;
   const Rgb right = ScreenPixel(g.x + g.width - 2, g.y + 1);
   EXPECT_TRUE(Near(right, RgbOf(theme.Corners(active)[kTopRight]))) << "theme " << index << ": caption ends in " << right;
   const Rgb above = ScreenPixel(g.x + 100, g.y + WindowFrame::kCaptionArea - 1);
@@ -229,9 +227,21 @@ TEST(WindowFrameProgram, ThemesHoverMoveResizeMaximiseRestoreAndCloseThroughItsO
     EXPECT_EQ(start.width, 800 + 16);
     EXPECT_EQ(start.height, 600 + 39);
 
-    ExpectFrameInTheme(start, 0, "frame_dark");
-    ExpectFrameInTheme(start, 1, "frame_grey");
-    ExpectFrameInTheme(start, 2, "frame_blue");
+    ExpectFrameInTheme(start, 0, true, "frame_dark");
+    ExpectFrameInTheme(start, 1, true, "frame_grey");
+    ExpectFrameInTheme(start, 2, true, "frame_blue");
+    // With another window in front the frame takes the theme's inactive colours.
+    const int other = testing_support::StartProcess({"xmessage", "-geometry", "+700+650", "another window"});
+    std::string otherId;
+    EXPECT_TRUE(WaitUntil([&] {
+      otherId = Tool({"xdotool", "search", "--onlyvisible", "--name", "xmessage"});
+      return !otherId.empty();
+    }, 10000));
+    RunTool({"xdotool", "windowactivate", "--sync", otherId.substr(0, otherId.find('\n'))});
+    ExpectFrameInTheme(start, 2, false, "frame_blue_inactive");
+    testing_support::EndProcess(other);
+    RunTool({"xdotool", "windowactivate", "--sync", id});
+    EXPECT_TRUE(WaitUntil([&] { return OnMainThread([] { return gWindowFrame.frame.Active(); }); }, 10000));
 
     // The close button under the pointer shows its hover picture (red).
     int closeX = 0, closeY = 0;
