@@ -24,4 +24,28 @@ auto OnMainThread(Fn fn) {
 // program's exit code.
 int RunProgramDriven(const std::string& programFolder, const std::function<void()>& drive);
 
+// Links the built program's run-time assets (shaders, images, fonts, sounds, the GUI texture
+// list) into folder, a test's own program folder.
+void LinkProgramAssets(const std::string& folder);
+
+// Converts the program's screenshot (a DDS file) into <build>/tests/screenshots/<name>.png, kept
+// for a person to look at, and prints where with what. False when it could not be written.
+bool KeepScreenshot(const std::string& dds, const std::string& name, const std::string& what);
+
+// ---- Real input through xdotool, on the X server of DISPLAY ------------------------------------
+
+// Runs xdotool with args (shell words); its standard output, trimmed.
+std::string Xdotool(const std::string& args);
+
+// Moves the pointer to client point (x, y) of the program's window and waits until the GUI has
+// seen it there and drawn a few frames with it (frames are slow when other tests share the machine).
+bool XdotoolMove(const std::string& window, int x, int y);
+
+// Presses the left button where the pointer is, holds it until the GUI has seen the press at
+// (x, y) and drawn a few frames, and releases it unless release is false.
+bool XdotoolPress(int x, int y, bool release = true);
+
+// A click as a hand makes it: moved there first, the button held for some frames.
+bool XdotoolClick(const std::string& window, int x, int y);
+
 }  // namespace testing_support

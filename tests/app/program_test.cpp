@@ -43,6 +43,11 @@ namespace {
 
 // Runs fn on the main thread between frames and waits for it.
 using testing_support::OnMainThread;
+using testing_support::KeepScreenshot;
+using testing_support::Xdotool;
+using testing_support::XdotoolClick;
+using testing_support::XdotoolMove;
+using testing_support::XdotoolPress;
 
 using testing_support::WaitUntil;
 
@@ -51,12 +56,7 @@ using testing_support::WaitUntil;
 class ProgramFolder {
  public:
   explicit ProgramFolder(const std::string& extraOpenglSettings = "", const std::string& extraSections = "") {
-    for (const char* asset : {"shaders", "images", "Fonts", "sounds", "gui_textures.txt"}) {
-      const std::string built = std::string(DELVIX_PROGRAM_DIR) + "/" + asset;
-      if (platform::PathExists(built)) {
-        EXPECT_EQ(::symlink(built.c_str(), Path(asset).c_str()), 0);
-      }
-    }
+    testing_support::LinkProgramAssets(folder_.Root());
     // Exports go to the folder's own "exported".
     EXPECT_TRUE(platform::CreateFolders(Path("exported")));
     std::ofstream settings(Path("settings.xml"));
@@ -251,13 +251,7 @@ TEST(ProgramRun, ShowsAndPicksTheBonesOfARealCharacter) {
   }
   EXPECT_GT(white, 30) << "no label above the picked joint";
 
-  const std::string shots = std::string(DELVIX_PROGRAM_DIR) + "/../tests/screenshots";
-  ASSERT_TRUE(platform::CreateFolders(shots));
-  const std::string png = shots + "/body_alice_bones.png";
-  const std::string command = "/usr/bin/python3 -c 'import sys; from PIL import Image; Image.open(sys.argv[1]).save(sys.argv[2])' '" +
-                              folder.Path("VornDelvix_screenshot.dds") + "' '" + png + "'";
-  EXPECT_EQ(std::system(command.c_str()), 0);
-  std::printf("screenshot with bones: %s (picked joint: %s)\n", png.c_str(), pickedName.c_str());
+  EXPECT_TRUE(KeepScreenshot(folder.Path("VornDelvix_screenshot.dds"), "body_alice_bones", "the bones, joint " + pickedName + " picked"));
 }
 
 // Gives the calling process `seconds` to end once path is opened: a thread waits for the open
@@ -444,13 +438,7 @@ TEST(ProgramRun, DrawsTheGuiOverTheViewWhereTheLayoutSays) {
   EXPECT_GT(count(600, 200, 632, 232, [](auto p) { return p[0] > 180 && p[1] > 180 && p[2] > 180; }), 30) << "no cursor";
   EXPECT_GT(count(600, 200, 604, 204, [&](auto p) { return !near(p, pixel(5, 300)); }), 2) << "the cursor's tip is not at the pointer";
 
-  const std::string shots = std::string(DELVIX_PROGRAM_DIR) + "/../tests/screenshots";
-  ASSERT_TRUE(platform::CreateFolders(shots));
-  const std::string png = shots + "/gui_test_menu.png";
-  const std::string command = "/usr/bin/python3 -c 'import sys; from PIL import Image; Image.open(sys.argv[1]).save(sys.argv[2])' '" +
-                              folder.Path("VornDelvix_screenshot.dds") + "' '" + png + "'";
-  EXPECT_EQ(std::system(command.c_str()), 0);
-  std::printf("screenshot of the GUI: %s\n", png.c_str());
+  EXPECT_TRUE(KeepScreenshot(folder.Path("VornDelvix_screenshot.dds"), "gui_test_menu", "the GUI"));
 }
 
 // ---- Sound, heard through OpenAL's wave-file back end --------------------------------------------
@@ -654,51 +642,6 @@ class OwnXServer {
 
 namespace {
 
-// Runs xdotool with args; its standard output, trimmed.
-std::string Xdotool(const std::string& args) {
-  std::string out;
-  if (FILE* pipe = ::popen(("xdotool " + args + " 2>/dev/null").c_str(), "r")) {
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
-    ::pclose(pipe);
-  }
-  while (!out.empty() && (out.back() == '\n' || out.back() == ' ')) out.pop_back();
-  return out;
-}
-
-// A press and a release far enough apart for frames to see the button held, as a hand does.
-// Moves the pointer to (x, y) of the window and waits until the GUI has seen it there and drawn
-// a few frames with it (frames are slow when other tests share the machine).
-bool XdotoolMove(const std::string& window, int x, int y) {
-  // x and y are client coordinates; the window's own frame lies around the client area.
-  const platform::FrameInsets insets = OnMainThread([] { return gOpenGL->window->Insets(); });
-  Xdotool("mousemove --window " + window + " " + std::to_string(x + insets.left) + " " +
-          std::to_string(y + insets.top));
-  const bool seen = WaitUntil([&] {
-    return OnMainThread([&] { return gOpenGL->gui.mouseX == static_cast<float>(x) && gOpenGL->gui.mouseY == static_cast<float>(y); });
-  });
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  return seen;
-}
-
-// Presses the left button where the pointer is, holds it until the GUI has seen the press and
-// drawn a few frames, and releases it.
-bool XdotoolPress(int x, int y, bool release = true) {
-  Xdotool("mousedown 1");
-  const bool seen = WaitUntil([&] {
-    return OnMainThread([&] { return gOpenGL->gui.pressX == x && gOpenGL->gui.pressY == y; });
-  });
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  if (release) Xdotool("mouseup 1");
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  return seen;
-}
-
-// A click as a hand makes it: moved there first, the button held for some frames.
-bool XdotoolClick(const std::string& window, int x, int y) {
-  return XdotoolMove(window, x, y) && XdotoolPress(x, y);
-}
-
 size_t ShownModelCount() {
   return OnMainThread([] {
     std::lock_guard<std::mutex> lock(LoaderMutex);
@@ -740,13 +683,7 @@ TEST(ProgramRun, TypingFiltersTheModelListAndAClickOnARowLoadsTheModel) {
   EXPECT_NE(log.find("Passing Xmodel: 'weapon_mp_m1garand_rifle' to background loader"), std::string::npos) << log;
 
   if (!testfiles::PillowAvailable()) GTEST_SKIP() << "Pillow not available";
-  const std::string shots = std::string(DELVIX_PROGRAM_DIR) + "/../tests/screenshots";
-  ASSERT_TRUE(platform::CreateFolders(shots));
-  const std::string png = shots + "/model_list_pick.png";
-  const std::string command = "/usr/bin/python3 -c 'import sys; from PIL import Image; Image.open(sys.argv[1]).save(sys.argv[2])' '" +
-                              folder.Path("VornDelvix_screenshot.dds") + "' '" + png + "'";
-  EXPECT_EQ(std::system(command.c_str()), 0);
-  std::printf("screenshot of the model list: %s\n", png.c_str());
+  EXPECT_TRUE(KeepScreenshot(folder.Path("VornDelvix_screenshot.dds"), "model_list_pick", "the model list"));
 }
 
 namespace {
@@ -811,13 +748,7 @@ TEST(ProgramRun, TheLogWindowMovesAndResizesByHandAndComesBackAfterARestart) {
   EXPECT_NE(saved.find("<xmodel_win_log_size value=\"0,0,298,249\""), std::string::npos) << saved;
 
   if (testfiles::PillowAvailable()) {
-    const std::string shots = std::string(DELVIX_PROGRAM_DIR) + "/../tests/screenshots";
-    ASSERT_TRUE(platform::CreateFolders(shots));
-    const std::string png = shots + "/log_window.png";
-    const std::string command = "/usr/bin/python3 -c 'import sys; from PIL import Image; Image.open(sys.argv[1]).save(sys.argv[2])' '" +
-                                folder.Path("VornDelvix_screenshot.dds") + "' '" + png + "'";
-    EXPECT_EQ(std::system(command.c_str()), 0);
-    std::printf("screenshot of the log window: %s\n", png.c_str());
+    EXPECT_TRUE(KeepScreenshot(folder.Path("VornDelvix_screenshot.dds"), "log_window", "the log window"));
   }
 
   // After a restart the window is where it was left, at the size it was given.
