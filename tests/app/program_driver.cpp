@@ -13,6 +13,7 @@
 #include "platform/events.h"
 #include "platform/files.h"
 #include "support/graphics_driver.h"
+#include "support/png_writer.h"
 #include "support/wait_until.h"
 
 namespace testing_support {
@@ -45,9 +46,7 @@ void LinkProgramAssets(const std::string& folder) {
 }
 
 bool KeepScreenshot(const std::string& dds, const std::string& name, const std::string& what) {
-  const std::string shots = std::string(DELVIX_PROGRAM_DIR) + "/../tests/screenshots";
-  if (!platform::CreateFolders(shots)) return false;
-  const std::string png = shots + "/" + name + ".png";
+  const std::string png = ScreenshotFolder() + name + ".png";
   const std::string command = "/usr/bin/python3 -c 'import sys; from PIL import Image; Image.open(sys.argv[1]).save(sys.argv[2])' '" +
                               dds + "' '" + png + "'";
   if (std::system(command.c_str()) != 0) return false;
