@@ -7,6 +7,7 @@
 #include <memory>
 #include <thread>
 
+#include "app/demo_games.h"
 #include "app/job_plugs.h"
 #include "app/update_plugs.h"
 #include "app/vorn_opengl.h"
@@ -66,7 +67,11 @@ int RunProgram(const std::string& programFolder) {
   VornLog::SetMode(VornLog::kModeSync);
   VornLog::Start();
   gSound.Init();
+  // A first start, before any settings file, opens the demo games the build puts beside the
+  // program; the roots are then saved with the settings like any the user picks.
+  const bool firstStart = !platform::IsRegularFile("settings.xml");
   gSettings.Load();
+  if (firstStart) UseDemoGameRoots(gSettings, folder);
   VornLog::SwitchModeForSetting(gSettings.log_type);
   RemoveOldExecutable(programPath);
 

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -18,6 +19,7 @@
 #include "support/game_files.h"
 #include "support/graphics_driver.h"
 #include "support/pillow_reader.h"
+#include "support/png_writer.h"
 #include "support/wait_until.h"
 
 namespace testing_support {
@@ -40,13 +42,27 @@ int RunProgramDriven(const std::string& programFolder, const std::function<void(
   return exitCode;
 }
 
-ProgramFolder::ProgramFolder(const std::string& extraOpenglSettings, const std::string& extraSections) {
+void LinkProgramAssets(const std::string& folder) {
   for (const char* asset : {"shaders", "images", "Fonts", "sounds", "gui_textures.txt"}) {
     const std::string built = std::string(DELVIX_PROGRAM_DIR) + "/" + asset;
     if (platform::PathExists(built)) {
-      EXPECT_EQ(::symlink(built.c_str(), Path(asset).c_str()), 0);
+      EXPECT_EQ(::symlink(built.c_str(), (folder + "/" + asset).c_str()), 0);
     }
   }
+}
+
+bool KeepScreenshot(const std::string& dds, const std::string& name, const std::string& what) {
+  const std::string png = ScreenshotFolder() + name + ".png";
+  const std::string command =
+      "/usr/bin/python3 -c 'import sys; from PIL import Image; Image.open(sys.argv[1]).save(sys.argv[2])' '" + dds +
+      "' '" + png + "'";
+  if (std::system(command.c_str()) != 0) return false;
+  std::printf("screenshot of %s: %s\n", what.c_str(), png.c_str());
+  return true;
+}
+
+ProgramFolder::ProgramFolder(const std::string& extraOpenglSettings, const std::string& extraSections) {
+  LinkProgramAssets(folder_.Root());
   // Exports go to the folder's own "exported".
   EXPECT_TRUE(platform::CreateFolders(Path("exported")));
   std::ofstream settings(Path("settings.xml"));
@@ -96,13 +112,8 @@ bool TakeScreenShot(const ProgramFolder& folder) {
 
 std::string KeepScreenshot(const ProgramFolder& folder, const std::string& name) {
   if (!testfiles::PillowAvailable()) return "";
-  const std::string shots = std::string(DELVIX_PROGRAM_DIR) + "/../tests/screenshots";
-  if (!platform::CreateFolders(shots)) return "";
-  const std::string png = shots + "/" + name + ".png";
-  const std::string command =
-      "/usr/bin/python3 -c 'import sys; from PIL import Image; Image.open(sys.argv[1]).save(sys.argv[2])' '" +
-      folder.Path("VornDelvix_screenshot.dds") + "' '" + png + "'";
-  return std::system(command.c_str()) == 0 ? png : "";
+  const bool kept = KeepScreenshot(folder.Path("VornDelvix_screenshot.dds"), name, name);
+  return kept ? ScreenshotFolder() + name + ".png" : "";
 }
 
 std::string Xdotool(const std::string& args) {

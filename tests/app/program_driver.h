@@ -27,6 +27,14 @@ auto OnMainThread(Fn fn) {
 // program's exit code.
 int RunProgramDriven(const std::string& programFolder, const std::function<void()>& drive);
 
+// Links the built program's run-time assets (shaders, images, fonts, sounds, the GUI texture
+// list) into folder, a test's own program folder.
+void LinkProgramAssets(const std::string& folder);
+
+// Converts a screenshot of the program (a DDS file) into <build>/tests/screenshots/<name>.png,
+// kept for a person to look at, and prints where with what. False when it could not be written.
+bool KeepScreenshot(const std::string& dds, const std::string& name, const std::string& what);
+
 // A program folder of a test's own, with the built program's run-time assets and a settings file
 // that makes Cod4 of the real game files the active game. extraOpenglSettings go into the
 // "opengl" section, extraSections after it.

@@ -5,33 +5,10 @@
 namespace testfiles {
 
 std::string WriteSyntheticModel(const std::string& gameRoot, const SyntheticModel& model) {
-  std::string raw = gameRoot + "/raw/";
-  std::string partsName = model.partsFileName.empty() ? model.xmodel.lodNames[0] : model.partsFileName;
-  WriteGameFile(raw + "xmodelparts/" + partsName, BuildPartsFile(model.parts));
-  for (const auto& [fileName, surfs] : model.surfs) WriteGameFile(raw + "xmodelsurfs/" + fileName, BuildSurfsFile(surfs));
-  for (const auto& [materialName, slots] : model.materials) {
-    WriteGameFile(raw + "materials/" + materialName, BuildMaterialFile(slots));
-  }
-  return WriteGameFile(raw + "xmodel/" + model.name, BuildXmodelFile(model.xmodel));
-}
-
-SyntheticModel MakeTankModel(GameId game) {
-  SyntheticModel model;
-  model.name = "tank";
-  model.xmodel.game = game;
-  model.xmodel.lodNames[0] = "tank_LOD0";
-  model.xmodel.lodNames[1] = "tank_LOD1";
-  model.xmodel.lodMaterials = {{"mtl_tank", "mtl_tank"}, {"mtl_tank", "mtl_tank"}};
-  model.parts.rootNames = {"tag_origin", "tag_body"};
-  model.parts.children = {{"j_turret", 1, {0.0f, 0.0f, 40.0f}, {0, 0, 0}}};
-  model.partsFileName = "tank_lod0";
-  SurfsFileSpec surfs;
-  surfs.game = game == GameId::CodBo ? GameId::CodBo : GameId::Cod4;
-  surfs.surfaces = {MakeSurface(BoneValues::Rigid, 4), MakeSurface(BoneValues::SkipTwo, 6)};
-  model.surfs["tank_lod0"] = surfs;
-  model.surfs["tank_lod1"] = surfs;
-  model.materials["mtl_tank"] = {{"colorMap", "tank_col"}};
-  return model;
+  std::string written;
+  // The xmodel file comes last.
+  for (const GameFile& file : SyntheticModelFiles(model)) written = WriteGameFile(gameRoot + "/" + file.path, file.bytes);
+  return written;
 }
 
 }  // namespace testfiles
