@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <deque>
 #include <mutex>
 
@@ -97,11 +98,14 @@ class Translator {
     }
   }
   void Translate(const SDL_Event& e);
-  void SetInsets(const FrameInsets& insets) { insets_ = insets; }
-  void NoteHitArea(HitArea area) { lastHitArea_ = area; }
+  void SetFrame(const FrameInsets& insets, const HitTestFunction* hitTest) {
+    insets_ = insets;
+    frameHitTest_ = hitTest;
+  }
+  bool NoteFramePress(HitArea area, int screenX, int screenY);
 
  private:
-  void CaptionPressed();
+  void ShapePointer(int windowX, int windowY);
   // Keyboard and text events of no window (no focus yet) count as the main window's.
   bool IsMain(uint32_t windowId, bool allowNone) const {
     return windowId == mainWindow_ || (allowNone && windowId == 0);
@@ -114,9 +118,11 @@ class Translator {
   void ProbeState();
 
   uint32_t mainWindow_ = 0;
-  FrameInsets insets_;                 // the main window's own frame
-  HitArea lastHitArea_ = HitArea::Client;
-  std::chrono::steady_clock::time_point lastCaptionPress_{};
+  FrameInsets insets_;                              // the main window's own frame
+  const HitTestFunction* frameHitTest_ = nullptr;  // and its hit test
+  std::chrono::steady_clock::time_point lastCaptionPress_{};  // a first press, for the double click
+  int lastCaptionX_ = 0, lastCaptionY_ = 0;
+  bool doubleClickDue_ = false;  // the next left press completes a caption double click
   sdl::WindowState state_ = sdl::WindowState::Normal;
   std::chrono::steady_clock::time_point watchUntil_{};
   std::deque<Event> ready_;
@@ -153,9 +159,6 @@ void Translator::TranslateWindowEvent(const SDL_WindowEvent& w) {
     case SDL_WINDOWEVENT_SIZE_CHANGED:
       Push({.type = EventType::Resized, .x = w.data1 - insets_.left - insets_.right, .y = w.data2 - insets_.top - insets_.bottom});
       break;
-    case SDL_WINDOWEVENT_HIT_TEST:
-      if (lastHitArea_ == HitArea::Caption) CaptionPressed();
-      break;
     case SDL_WINDOWEVENT_FOCUS_GAINED: Push({.type = EventType::Activated, .active = true}); break;
     case SDL_WINDOWEVENT_FOCUS_LOST: Push({.type = EventType::Activated, .active = false}); break;
     case SDL_WINDOWEVENT_LEAVE: Push({.type = EventType::MouseLeave}); break;
@@ -167,16 +170,29 @@ void Translator::TranslateWindowEvent(const SDL_WindowEvent& w) {
   ProbeState();
 }
 
-// The window manager takes caption presses for moving, so the program sees no button events
-// there: two caption presses within the double-click time make a double click.
-void Translator::CaptionPressed() {
+// The window manager takes caption presses for moving, so the program may see no button events
+// there: two caption presses within the double-click time and a few pixels of each other on the
+// desktop make a double click (a press that moved the window lands elsewhere on the desktop).
+// The second press moves nothing: a move still under way when the double click restores the
+// window would put it back where the move began, at its maximised place and size.
+bool Translator::NoteFramePress(HitArea area, int screenX, int screenY) {
+  constexpr auto kDoubleClickTime = std::chrono::milliseconds(500);
+  constexpr int kDoubleClickReach = 4;
   const auto now = std::chrono::steady_clock::now();
-  if (now - lastCaptionPress_ <= std::chrono::milliseconds(500)) {
-    Push({.type = EventType::CaptionDoubleClick});
-    lastCaptionPress_ = {};
-  } else {
-    lastCaptionPress_ = now;
-  }
+  const bool second = area == HitArea::Caption && lastCaptionPress_ != std::chrono::steady_clock::time_point{} &&
+                      now - lastCaptionPress_ <= kDoubleClickTime && std::abs(screenX - lastCaptionX_) <= kDoubleClickReach &&
+                      std::abs(screenY - lastCaptionY_) <= kDoubleClickReach;
+  doubleClickDue_ = second;
+  lastCaptionPress_ = area == HitArea::Caption && !second ? now : std::chrono::steady_clock::time_point{};
+  lastCaptionX_ = screenX, lastCaptionY_ = screenY;
+  return !second;
+}
+
+// Over the frame the pointer shows what a press would do; not while a button is held, when the
+// press went to the client area or to the window manager.
+void Translator::ShapePointer(int windowX, int windowY) {
+  if (!frameHitTest_ || !*frameHitTest_ || buttons_ != 0) return;
+  sdl::ShowPointerShape(PointerShapeFor((*frameHitTest_)(windowX, windowY)));
 }
 
 void Translator::ProbeState() {
@@ -214,6 +230,7 @@ void Translator::TranslateMouse(const SDL_Event& e) {
   switch (e.type) {
     case SDL_MOUSEMOTION:
       if (!IsMain(e.motion.windowID, false)) return;
+      ShapePointer(e.motion.x, e.motion.y);
       Push({.type = EventType::MouseMove, .x = e.motion.x - insets_.left, .y = e.motion.y - insets_.top, .modifiers = buttons_ | keyModifiers_});
       break;
     case SDL_MOUSEBUTTONDOWN:
@@ -224,6 +241,10 @@ void Translator::TranslateMouse(const SDL_Event& e) {
       buttons_ = down ? (buttons_ | ButtonBit(button)) : (buttons_ & ~ButtonBit(button));
       Push({.type = down ? EventType::ButtonDown : EventType::ButtonUp, .x = e.button.x - insets_.left, .y = e.button.y - insets_.top,
             .button = button, .modifiers = buttons_ | keyModifiers_});
+      if (down && button == MouseButton::Left && doubleClickDue_) {
+        doubleClickDue_ = false;
+        Push({.type = EventType::CaptionDoubleClick});
+      }
       break;
     }
     case SDL_MOUSEWHEEL: {
@@ -253,9 +274,9 @@ void StopEvents() { gEventsRunning.store(false); }
 
 void SetMainWindowId(uint32_t windowId) { gTranslator.SetMainWindow(windowId); }
 
-void SetMainWindowInsets(const FrameInsets& insets) { gTranslator.SetInsets(insets); }
+void SetMainWindowFrame(const FrameInsets& insets, const HitTestFunction* hitTest) { gTranslator.SetFrame(insets, hitTest); }
 
-void NoteHitArea(HitArea area) { gTranslator.NoteHitArea(area); }
+bool NoteFramePress(HitArea area, int screenX, int screenY) { return gTranslator.NoteFramePress(area, screenX, screenY); }
 
 void NoteStateRequest() { gTranslator.WatchState(); }
 

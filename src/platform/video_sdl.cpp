@@ -31,6 +31,7 @@ bool AcquireVideo(std::string& error) {
 void ReleaseVideo() {
   if (gVideoUsers > 0 && --gVideoUsers == 0) {
     StopEvents();
+    FreePointerShapes();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
   }
 }

@@ -20,11 +20,25 @@ void ReleaseVideo();
 // The window whose events PollEvent delivers (0: none).
 void SetMainWindowId(uint32_t windowId);
 
-// The main window's frame insets: mouse positions and sizes in events are made client-relative.
-void SetMainWindowInsets(const FrameInsets& insets);
-// What the latest hit test of the main window answered; a window event reports that the window
-// system acted on it (a caption press, for the double click).
-void NoteHitArea(HitArea area);
+// The main window's own frame: its insets, by which mouse positions and sizes in events are made
+// client-relative, and its hit test (null: none), which gives the pointer its shape over the frame.
+// The hit test must outlive the window or be replaced first.
+void SetMainWindowFrame(const FrameInsets& insets, const HitTestFunction* hitTest);
+// A left press on the main window's frame, as the hit test sees it before the press is delivered
+// or handed to the window manager; screenX and screenY on the desktop. Recognises the caption's
+// double click, which the next left-button event reports. False when the press must not move the
+// window: it is the double click's second press.
+bool NoteFramePress(HitArea area, int screenX, int screenY);
+
+// Whether the left mouse button is down now, as the X server knows it (SDL's own record lags
+// behind presses it has not read yet).
+bool LeftButtonHeld(SDL_Window* window);
+
+// Shows the pointer in shape over the program's windows (created at first use); the shape SDL
+// shows now; and the release of the shapes, before video stops.
+void ShowPointerShape(PointerShape shape);
+PointerShape ShownPointerShape();
+void FreePointerShapes();
 
 // The state of a window as the window manager carries it out.
 enum class WindowState { Normal, Minimized, Maximized };

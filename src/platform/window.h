@@ -11,7 +11,8 @@
 //   Position SetPosition ClientSize ...   placement; DesktopBounds for clamping
 //   Minimize Maximize Restore ...         window state; SetAlwaysOnTop
 //   ShowSystemCursor                      the desktop's mouse cursor over the window
-//   SetCustomFrame WindowSize Title       a frame the program draws itself (borderless window)
+//   SetCustomFrame WindowSize Title       a frame the program draws itself (borderless window),
+//   CurrentPointerShape                   with the pointer's resize shapes over its edges
 //   SwapBuffers SetVsync MakeCurrent      GL presentation
 //   CreateSharedContext                   the job thread's context (platform/gl_context.h)
 #include <cstdint>
@@ -57,6 +58,26 @@ enum class HitArea {
   Client, Button, Frame, Caption,
   Top, Bottom, Left, Right, TopLeft, TopRight, BottomLeft, BottomRight,
 };
+
+// Shapes of the desktop's pointer over a custom frame: the arrow, or the directions a press
+// there resizes the window in.
+enum class PointerShape { Arrow, ResizeNwSe, ResizeNeSw, ResizeWestEast, ResizeNorthSouth };
+
+// The pointer shape over a point of area: the resize direction over edges and corners, the
+// arrow everywhere else.
+constexpr PointerShape PointerShapeFor(HitArea area) {
+  switch (area) {
+    case HitArea::TopLeft:
+    case HitArea::BottomRight: return PointerShape::ResizeNwSe;
+    case HitArea::TopRight:
+    case HitArea::BottomLeft: return PointerShape::ResizeNeSw;
+    case HitArea::Left:
+    case HitArea::Right: return PointerShape::ResizeWestEast;
+    case HitArea::Top:
+    case HitArea::Bottom: return PointerShape::ResizeNorthSouth;
+    default: return PointerShape::Arrow;
+  }
+}
 
 // Widths of the frame around the client area, in pixels.
 struct FrameInsets {
@@ -110,9 +131,14 @@ class MainWindow {
   // caption, the edges and the buttons are. From then on client sizes (ClientSize, SetClientSize,
   // SetMinimumSize, Resized events) exclude the frame, and mouse positions are client
   // coordinates: points over the frame have negative or beyond-size coordinates. A caption double
-  // click arrives as CaptionDoubleClick. Call before Show.
+  // click arrives as CaptionDoubleClick; its second press moves nothing. A press the window
+  // system reads only after its release is not handed to the window manager, which would move
+  // the window until the next click, but arrives as an ordinary press. The pointer over the frame
+  // takes the shape of its hit area (PointerShapeFor) while no button is held. Call before Show.
   void SetCustomFrame(const FrameInsets& insets, HitTestFunction hitTest);
   FrameInsets Insets() const;
+  // The shape the desktop's pointer has over the window now.
+  PointerShape CurrentPointerShape() const;
   // The whole window's size, frame included.
   void WindowSize(int& width, int& height) const;
   // The window's title as the program set it (8-bit text).

@@ -20,7 +20,7 @@ void CloseWindow(MainWindow::Impl& impl) {
   }
   if (impl.window) {
     sdl::SetMainWindowId(0);
-    sdl::SetMainWindowInsets({});
+    sdl::SetMainWindowFrame({}, nullptr);
     SDL_SetWindowHitTest(impl.window, nullptr, nullptr);
     SDL_DestroyWindow(impl.window);
     impl.window = nullptr;
@@ -62,12 +62,19 @@ SDL_HitTestResult SdlHitTest(HitArea area) {
   return SDL_HITTEST_NORMAL;
 }
 
-// SDL asks on a button press; the window manager then moves or resizes the window.
-SDL_HitTestResult HitTestCallback(SDL_Window*, const SDL_Point* point, void* data) {
+// SDL asks on a left press; for a move or resize it hands the press to the window manager and
+// delivers nothing, otherwise the press arrives as usual. The window manager follows the pointer
+// until the button is released: given a press that is already over (read late, after a slow
+// frame), it would follow it until the next click, so such a press stays the program's.
+SDL_HitTestResult HitTestCallback(SDL_Window* window, const SDL_Point* point, void* data) {
   const auto& impl = *static_cast<const MainWindow::Impl*>(data);
   const HitArea area = impl.hitTest ? impl.hitTest(point->x, point->y) : HitArea::Client;
-  sdl::NoteHitArea(area);
-  return SdlHitTest(area);
+  int x = 0, y = 0;
+  SDL_GetWindowPosition(window, &x, &y);
+  const bool mayMove = sdl::NoteFramePress(area, x + point->x, y + point->y);
+  const SDL_HitTestResult result = SdlHitTest(area);
+  if (result == SDL_HITTEST_NORMAL || !mayMove || !sdl::LeftButtonHeld(window)) return SDL_HITTEST_NORMAL;
+  return result;
 }
 
 }  // namespace
@@ -137,13 +144,15 @@ void MainWindow::SetCustomFrame(const FrameInsets& insets, HitTestFunction hitTe
   SDL_SetWindowBordered(impl.window, SDL_FALSE);
   impl.insets = insets;
   impl.hitTest = std::move(hitTest);
-  sdl::SetMainWindowInsets(insets);
+  sdl::SetMainWindowFrame(insets, &impl.hitTest);
   SDL_SetWindowHitTest(impl.window, HitTestCallback, &impl);
   if (minWidth > 1 || minHeight > 1) SetMinimumSize(minWidth, minHeight);
   SetClientSize(width, height);
 }
 
 FrameInsets MainWindow::Insets() const { return impl_->insets; }
+
+PointerShape MainWindow::CurrentPointerShape() const { return sdl::ShownPointerShape(); }
 
 void MainWindow::WindowSize(int& width, int& height) const {
   width = height = 0;

@@ -1,7 +1,9 @@
-// The window's real state (normal, minimised, maximised) read from the X server. SDL records a
-// maximise or restore the moment it is asked for, whether or not the window manager carries it
-// out, and then reports no change when it happens; the properties the window manager sets on
-// the window say what actually is.
+// What the X server knows now and SDL may not yet: the window's real state (normal, minimised,
+// maximised) and whether the left mouse button is down.
+//
+// SDL records a maximise or restore the moment it is asked for, whether or not the window manager
+// carries it out, and then reports no change when it happens; the properties the window manager
+// sets on the window say what actually is.
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <X11/Xatom.h>
@@ -32,16 +34,22 @@ std::vector<unsigned long> ReadProperty(Display* display, Window window, const c
   return items;
 }
 
+// The X display and window behind an SDL window; false when it is no X11 window.
+bool X11Window(SDL_Window* sdlWindow, Display*& display, Window& window) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!sdlWindow || !SDL_GetWindowWMInfo(sdlWindow, &info) || info.subsystem != SDL_SYSWM_X11) return false;
+  display = info.info.x11.display;
+  window = info.info.x11.window;
+  return true;
+}
+
 }  // namespace
 
 WindowState QueryWindowState(SDL_Window* sdlWindow) {
-  SDL_SysWMinfo info;
-  SDL_VERSION(&info.version);
-  if (!sdlWindow || !SDL_GetWindowWMInfo(sdlWindow, &info) || info.subsystem != SDL_SYSWM_X11) {
-    return WindowState::Normal;
-  }
-  Display* display = info.info.x11.display;
-  Window window = info.info.x11.window;
+  Display* display = nullptr;
+  Window window = 0;
+  if (!X11Window(sdlWindow, display, window)) return WindowState::Normal;
 
   constexpr unsigned long kIconicState = 3;  // ICCCM WM_STATE
   Atom wmState = XInternAtom(display, "WM_STATE", True);
@@ -59,6 +67,17 @@ WindowState QueryWindowState(SDL_Window* sdlWindow) {
     horizontal |= atom == maxHorz;
   }
   return vertical && horizontal ? WindowState::Maximized : WindowState::Normal;
+}
+
+bool LeftButtonHeld(SDL_Window* sdlWindow) {
+  Display* display = nullptr;
+  Window window = 0;
+  if (!X11Window(sdlWindow, display, window)) return false;
+  Window root, child;
+  int rootX, rootY, x, y;
+  unsigned int mask = 0;
+  if (!XQueryPointer(display, window, &root, &child, &rootX, &rootY, &x, &y, &mask)) return false;
+  return (mask & Button1Mask) != 0;
 }
 
 }  // namespace platform::sdl

@@ -1,11 +1,14 @@
 #pragma once
 // Driving the real program in the test's process: its main loop runs on the test's thread, the
-// test's steps on another.
+// test's steps on another. A program folder of the test's own holds the built run-time assets and
+// a settings file; real input comes through xdotool on the test's X server.
 #include <functional>
 #include <future>
 #include <string>
+#include <vector>
 
 #include "platform/main_thread.h"
+#include "support/temp_folder.h"
 
 namespace testing_support {
 
@@ -23,5 +26,49 @@ auto OnMainThread(Fn fn) {
 // program is asked to end when drive returns, or when the main loop never came. Returns the
 // program's exit code.
 int RunProgramDriven(const std::string& programFolder, const std::function<void()>& drive);
+
+// A program folder of a test's own, with the built program's run-time assets and a settings file
+// that makes Cod4 of the real game files the active game. extraOpenglSettings go into the
+// "opengl" section, extraSections after it.
+class ProgramFolder {
+ public:
+  explicit ProgramFolder(const std::string& extraOpenglSettings = "", const std::string& extraSections = "");
+  // Gives the folder its own images/: the built images, with `name` replaced by bytes.
+  void ReplaceImage(const std::string& name, const std::vector<uint8_t>& bytes) const;
+  std::string Root() const { return folder_.Root(); }
+  std::string Path(const std::string& name) const { return folder_.Root() + "/" + name; }
+  // The whole of a file of the folder ("" when it cannot be read).
+  std::string Read(const std::string& name) const { return folder_.Read(name); }
+  std::string Log() const { return Read("Log.txt"); }
+
+ private:
+  TempFolder folder_;
+};
+
+// Runs the program in folder; drive runs on another thread once the model list of the active game
+// is listed, and the program is asked to end when it returns. A fatal error box is printed, not
+// shown. Returns the program's exit code.
+int RunProgramWith(const ProgramFolder& folder, const std::function<void()>& drive);
+
+// Presses F2 (take_screen_shot) and waits for the file "VornDelvix_screenshot.dds".
+bool TakeScreenShot(const ProgramFolder& folder);
+// Keeps the folder's screenshot for a person to look at as <build>/tests/screenshots/<name>.png;
+// its path, or "" when it could not be converted (Pillow missing).
+std::string KeepScreenshot(const ProgramFolder& folder, const std::string& name);
+
+// ---- Real input through xdotool, in the program window's client coordinates --------------------
+
+// Runs xdotool with args; its standard output, trimmed.
+std::string Xdotool(const std::string& args);
+// The program's main window (the first window of its title), or "".
+std::string ProgramWindow();
+// Moves the pointer to (x, y) of the window and waits until the GUI has seen it there and drawn a
+// few frames with it (frames are slow when other tests share the machine).
+bool XdotoolMove(const std::string& window, int x, int y);
+// Presses the left button where the pointer is, holds it until the GUI has seen the press and
+// drawn a few frames, and releases it (unless release is false).
+bool XdotoolPress(int x, int y, bool release = true);
+// A click as a hand makes it: moved there first, the button held for some frames.
+bool XdotoolClick(const std::string& window, int x, int y);
 
 }  // namespace testing_support

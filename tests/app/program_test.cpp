@@ -45,64 +45,14 @@ namespace {
 using testing_support::OnMainThread;
 
 using testing_support::WaitUntil;
-
-// A program folder of a test's own, with the built program's run-time assets and a settings file
-// that makes Cod4 of the real game files the active game.
-class ProgramFolder {
- public:
-  explicit ProgramFolder(const std::string& extraOpenglSettings = "", const std::string& extraSections = "") {
-    for (const char* asset : {"shaders", "images", "Fonts", "sounds", "gui_textures.txt"}) {
-      const std::string built = std::string(DELVIX_PROGRAM_DIR) + "/" + asset;
-      if (platform::PathExists(built)) {
-        EXPECT_EQ(::symlink(built.c_str(), Path(asset).c_str()), 0);
-      }
-    }
-    // Exports go to the folder's own "exported".
-    EXPECT_TRUE(platform::CreateFolders(Path("exported")));
-    std::ofstream settings(Path("settings.xml"));
-    settings << "<?xml version=\"1.0\"?>\n<genral>\n\t<active_game value=\"0\" />\n\t<tray_icon value=\"false\" />\n"
-             << "\t<log_xmodel value=\"true\" />\n</genral>\n<dirs>\n\t<cod4 value=\"" << testfiles::RealDataPath("cod4")
-             << "\" />\n\t<export value=\"" << Path("exported") << "\" />\n</dirs>\n<opengl>\n" << extraOpenglSettings
-             << "</opengl>\n" << extraSections;
-  }
-  // Gives the folder its own images/: the built images, with `name` replaced by bytes.
-  void ReplaceImage(const std::string& name, const std::vector<uint8_t>& bytes) const {
-    const std::string built = std::string(DELVIX_PROGRAM_DIR) + "/images";
-    ASSERT_EQ(::unlink(Path("images").c_str()), 0);
-    ASSERT_TRUE(platform::CreateFolders(Path("images")));
-    for (const auto& entry : std::filesystem::directory_iterator(built)) {
-      const std::string image = entry.path().filename().string();
-      if (image != name) {
-        ASSERT_EQ(::symlink(entry.path().c_str(), Path("images/" + image).c_str()), 0);
-      }
-    }
-    ASSERT_TRUE(testfiles::WriteBytes(Path("images/" + name), bytes));
-  }
-  std::string Root() const { return folder_.Root(); }
-  std::string Path(const std::string& name) const { return folder_.Root() + "/" + name; }
-  std::string Log() const {
-    std::ifstream file(Path("Log.txt"));
-    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  }
-
- private:
-  TempFolder folder_;
-};
-
-// Runs the program in this process; drive(folder) runs on another thread while the main loop runs
-// and the program is asked to end when it returns. Returns the program's exit code.
-int RunProgramWith(const ProgramFolder& folder, const std::function<void()>& drive) {
-  // An error box waits for a click that never comes under the test's X server: a fatal error
-  // (a missing asset, say) must end the test with its log line instead of hanging it.
-  VornLog::SetBoxHook([](const std::string& caption, const std::string& text) {
-    std::fprintf(stderr, "error box: %s: %s\n", caption.c_str(), text.c_str());
-  });
-  return testing_support::RunProgramDriven(folder.Root(), [&] {
-    // The model list of the active game first.
-    if (!WaitUntil([] { return OnMainThread([] { return !gOpenGL->xmodelList.IsLoading(); }); })) return;
-    drive();
-  });
-}
+using testing_support::ProgramFolder;
+using testing_support::RunProgramWith;
+using testing_support::KeepScreenshot;
+using testing_support::TakeScreenShot;
+using testing_support::Xdotool;
+using testing_support::XdotoolClick;
+using testing_support::XdotoolMove;
+using testing_support::XdotoolPress;
 
 // Loads a model of the active game as a row of the model list does and waits until it is drawn.
 bool LoadAndWaitUntilDrawn(const char* name) {
@@ -111,17 +61,6 @@ bool LoadAndWaitUntilDrawn(const char* name) {
     return true;
   });
   return WaitUntil([] { return OnMainThread([] { return gOpenGL->xmodelThread.renderLodCount > 0; }); });
-}
-
-// Presses F2 (take_screen_shot) and waits for the file.
-bool TakeScreenShot(const ProgramFolder& folder) {
-  platform::Event key;
-  key.type = platform::EventType::KeyDown;
-  key.keyCode = platform::vk::kF1 + 1;
-  platform::PostEvent(key);
-  const bool written = WaitUntil([&] { return platform::IsRegularFile(folder.Path("VornDelvix_screenshot.dds")); });
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
-  return written;
 }
 
 }  // namespace
@@ -251,12 +190,8 @@ TEST(ProgramRun, ShowsAndPicksTheBonesOfARealCharacter) {
   }
   EXPECT_GT(white, 30) << "no label above the picked joint";
 
-  const std::string shots = std::string(DELVIX_PROGRAM_DIR) + "/../tests/screenshots";
-  ASSERT_TRUE(platform::CreateFolders(shots));
-  const std::string png = shots + "/body_alice_bones.png";
-  const std::string command = "/usr/bin/python3 -c 'import sys; from PIL import Image; Image.open(sys.argv[1]).save(sys.argv[2])' '" +
-                              folder.Path("VornDelvix_screenshot.dds") + "' '" + png + "'";
-  EXPECT_EQ(std::system(command.c_str()), 0);
+  const std::string png = KeepScreenshot(folder, "body_alice_bones");
+  EXPECT_FALSE(png.empty());
   std::printf("screenshot with bones: %s (picked joint: %s)\n", png.c_str(), pickedName.c_str());
 }
 
@@ -444,12 +379,8 @@ TEST(ProgramRun, DrawsTheGuiOverTheViewWhereTheLayoutSays) {
   EXPECT_GT(count(600, 200, 632, 232, [](auto p) { return p[0] > 180 && p[1] > 180 && p[2] > 180; }), 30) << "no cursor";
   EXPECT_GT(count(600, 200, 604, 204, [&](auto p) { return !near(p, pixel(5, 300)); }), 2) << "the cursor's tip is not at the pointer";
 
-  const std::string shots = std::string(DELVIX_PROGRAM_DIR) + "/../tests/screenshots";
-  ASSERT_TRUE(platform::CreateFolders(shots));
-  const std::string png = shots + "/gui_test_menu.png";
-  const std::string command = "/usr/bin/python3 -c 'import sys; from PIL import Image; Image.open(sys.argv[1]).save(sys.argv[2])' '" +
-                              folder.Path("VornDelvix_screenshot.dds") + "' '" + png + "'";
-  EXPECT_EQ(std::system(command.c_str()), 0);
+  const std::string png = KeepScreenshot(folder, "gui_test_menu");
+  EXPECT_FALSE(png.empty());
   std::printf("screenshot of the GUI: %s\n", png.c_str());
 }
 
@@ -654,51 +585,6 @@ class OwnXServer {
 
 namespace {
 
-// Runs xdotool with args; its standard output, trimmed.
-std::string Xdotool(const std::string& args) {
-  std::string out;
-  if (FILE* pipe = ::popen(("xdotool " + args + " 2>/dev/null").c_str(), "r")) {
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
-    ::pclose(pipe);
-  }
-  while (!out.empty() && (out.back() == '\n' || out.back() == ' ')) out.pop_back();
-  return out;
-}
-
-// A press and a release far enough apart for frames to see the button held, as a hand does.
-// Moves the pointer to (x, y) of the window and waits until the GUI has seen it there and drawn
-// a few frames with it (frames are slow when other tests share the machine).
-bool XdotoolMove(const std::string& window, int x, int y) {
-  // x and y are client coordinates; the window's own frame lies around the client area.
-  const platform::FrameInsets insets = OnMainThread([] { return gOpenGL->window->Insets(); });
-  Xdotool("mousemove --window " + window + " " + std::to_string(x + insets.left) + " " +
-          std::to_string(y + insets.top));
-  const bool seen = WaitUntil([&] {
-    return OnMainThread([&] { return gOpenGL->gui.mouseX == static_cast<float>(x) && gOpenGL->gui.mouseY == static_cast<float>(y); });
-  });
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  return seen;
-}
-
-// Presses the left button where the pointer is, holds it until the GUI has seen the press and
-// drawn a few frames, and releases it.
-bool XdotoolPress(int x, int y, bool release = true) {
-  Xdotool("mousedown 1");
-  const bool seen = WaitUntil([&] {
-    return OnMainThread([&] { return gOpenGL->gui.pressX == x && gOpenGL->gui.pressY == y; });
-  });
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  if (release) Xdotool("mouseup 1");
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  return seen;
-}
-
-// A click as a hand makes it: moved there first, the button held for some frames.
-bool XdotoolClick(const std::string& window, int x, int y) {
-  return XdotoolMove(window, x, y) && XdotoolPress(x, y);
-}
-
 size_t ShownModelCount() {
   return OnMainThread([] {
     std::lock_guard<std::mutex> lock(LoaderMutex);
@@ -740,12 +626,8 @@ TEST(ProgramRun, TypingFiltersTheModelListAndAClickOnARowLoadsTheModel) {
   EXPECT_NE(log.find("Passing Xmodel: 'weapon_mp_m1garand_rifle' to background loader"), std::string::npos) << log;
 
   if (!testfiles::PillowAvailable()) GTEST_SKIP() << "Pillow not available";
-  const std::string shots = std::string(DELVIX_PROGRAM_DIR) + "/../tests/screenshots";
-  ASSERT_TRUE(platform::CreateFolders(shots));
-  const std::string png = shots + "/model_list_pick.png";
-  const std::string command = "/usr/bin/python3 -c 'import sys; from PIL import Image; Image.open(sys.argv[1]).save(sys.argv[2])' '" +
-                              folder.Path("VornDelvix_screenshot.dds") + "' '" + png + "'";
-  EXPECT_EQ(std::system(command.c_str()), 0);
+  const std::string png = KeepScreenshot(folder, "model_list_pick");
+  EXPECT_FALSE(png.empty());
   std::printf("screenshot of the model list: %s\n", png.c_str());
 }
 
@@ -811,12 +693,8 @@ TEST(ProgramRun, TheLogWindowMovesAndResizesByHandAndComesBackAfterARestart) {
   EXPECT_NE(saved.find("<xmodel_win_log_size value=\"0,0,298,249\""), std::string::npos) << saved;
 
   if (testfiles::PillowAvailable()) {
-    const std::string shots = std::string(DELVIX_PROGRAM_DIR) + "/../tests/screenshots";
-    ASSERT_TRUE(platform::CreateFolders(shots));
-    const std::string png = shots + "/log_window.png";
-    const std::string command = "/usr/bin/python3 -c 'import sys; from PIL import Image; Image.open(sys.argv[1]).save(sys.argv[2])' '" +
-                                folder.Path("VornDelvix_screenshot.dds") + "' '" + png + "'";
-    EXPECT_EQ(std::system(command.c_str()), 0);
+    const std::string png = KeepScreenshot(folder, "log_window");
+    EXPECT_FALSE(png.empty());
     std::printf("screenshot of the log window: %s\n", png.c_str());
   }
 

@@ -1,12 +1,15 @@
-// The real program's own window frame under a window manager (openbox): no decorations of the
-// window manager; the caption drag moves the window, the corner drag resizes it, a caption double
-// click maximises and restores; the frame in the Dark and the Blue theme (screenshots kept for a
-// person to look at: <build>/tests/screenshots/frame_{dark,blue}.png); the minimise button
-// minimises and the close button ends the program in order.
+// The real program's own window frame under a window manager (openbox), driven by real input: no
+// decorations of the window manager; the frame in each theme after a switch through the theme
+// manager's callback; the close button's hover picture; the caption drag moves the window; the
+// pointer shows the resize direction over the bottom-right corner, whose drag resizes it; the
+// caption buttons and double clicks maximise and restore it to its old rectangle; the minimise
+// button minimises and the close button ends the program in order. Screenshots are kept for a
+// person to look at: <build>/tests/screenshots/frame_*.png.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -16,7 +19,9 @@
 
 #include "app/win_main.h"
 #include "core/log.h"
+#include "app/vorn_opengl.h"
 #include "desktop/colour_themes.h"
+#include "desktop/custom_frame.h"
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/main_thread.h"
@@ -83,12 +88,25 @@ std::string KeepScreenshot(const std::string& name, const Geometry& g) {
   return path;
 }
 
-// The screen's pixel at (x, y) as "r,g,b".
-std::string ScreenPixel(int x, int y) {
-  std::string out = Tool({"import", "-window", "root", "-crop", "1x1+" + std::to_string(x) + "+" + std::to_string(y),
-                          "-depth", "8", "-format", "%[fx:int(255*r)],%[fx:int(255*g)],%[fx:int(255*b)]", "info:"});
-  while (!out.empty() && (out.back() == '\n' || out.back() == ' ')) out.pop_back();
-  return out;
+struct Rgb {
+  int r = -1, g = -1, b = -1;
+};
+
+std::ostream& operator<<(std::ostream& out, const Rgb& c) { return out << c.r << "," << c.g << "," << c.b; }
+
+// Within two steps per channel (gradients are interpolated across the strip).
+bool Near(const Rgb& a, const Rgb& b) { return std::abs(a.r - b.r) <= 2 && std::abs(a.g - b.g) <= 2 && std::abs(a.b - b.b) <= 2; }
+
+Rgb RgbOf(const FrameColour& c) { return {c.r >> 8, c.g >> 8, c.b >> 8}; }
+Rgb RgbOfPacked(uint32_t packed) { return {int(packed & 0xFF), int(packed >> 8 & 0xFF), int(packed >> 16 & 0xFF)}; }
+
+// The screen's pixel at (x, y).
+Rgb ScreenPixel(int x, int y) {
+  const std::string out = Tool({"import", "-window", "root", "-crop", "1x1+" + std::to_string(x) + "+" + std::to_string(y),
+                                "-depth", "8", "-format", "%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]", "info:"});
+  Rgb c;
+  std::sscanf(out.c_str(), "%d %d %d", &c.r, &c.g, &c.b);
+  return c;
 }
 
 void WriteProgramFolder(const TempFolder& folder) {
@@ -143,59 +161,137 @@ void RunFramedProgram(const std::function<void(const std::string& id)>& drive, b
   EXPECT_NE(log.find("VornOpenGL Shutdown"), std::string::npos);
 }
 
-TEST(WindowFrameProgram, ThemesMoveResizeMaximiseAndCloseThroughItsOwnFrame) {
+// Switches the theme through the theme manager's callback, as the theme drop-down does, and
+// waits until the frame shows it: the caption's corners in the theme's colours for the window's
+// active state (active: it has the keyboard focus), the edge lines around the client area in its
+// line colours. Keeps a screenshot.
+void ExpectFrameInTheme(const Geometry& g, int index, bool active, const std::string& screenshot) {
+  ASSERT_TRUE(OnMainThread([index] { return OnThemeChanged(index); }));
+  const ThemeColours& theme = gThemeManager.Theme(index);
+  Rgb left;
+  EXPECT_TRUE(WaitUntil([&] {
+    left = ScreenPixel(g.x + 1, g.y + 1);
+    return Near(left, RgbOf(theme.Corners(active)[kTopLeft]));
+  }, 20000)) << "theme " << index << (active ? " active" : " inactive") << ": caption starts in " << left;
+  const Rgb right = ScreenPixel(g.x + g.width - 2, g.y + 1);
+  EXPECT_TRUE(Near(right, RgbOf(theme.Corners(active)[kTopRight]))) << "theme " << index << ": caption ends in " << right;
+  const Rgb above = ScreenPixel(g.x + 100, g.y + WindowFrame::kCaptionArea - 1);
+  const Rgb below = ScreenPixel(g.x + 100, g.y + g.height - WindowFrame::kBorder);
+  EXPECT_TRUE(Near(above, RgbOfPacked(theme.firstInnerLine))) << "theme " << index << ": line above the client " << above;
+  EXPECT_TRUE(Near(below, RgbOfPacked(theme.secondInnerLine))) << "theme " << index << ": line below the client " << below;
+  KeepScreenshot(screenshot, g);
+}
+
+// The caption button k places from the right (0 close, 1 maximise or restore, 2 minimise): the
+// centre of its picture on the screen.
+void CaptionButtonCentre(const Geometry& g, bool maximised, int k, int& x, int& y) {
+  x = g.x + g.width - WindowFrame::kButtonSpacing * k - 22 + 7;
+  y = g.y + (maximised ? 9 : 3) + 7;
+}
+
+bool Maximised(const std::string& id) { return WindowState(id).find("MAXIMIZED_HORZ") != std::string::npos; }
+
+// Maximises the window by clicking twice on the caption (double) or on the maximise button, and
+// restores it the same way: full screen in between, its old rectangle after.
+void ExpectMaximiseAndRestore(const std::string& id, bool doubleClick, const std::string& screenshot) {
+  const Geometry before = WindowGeometry(id);
+  int x = before.x + 300, y = before.y + 15;
+  if (!doubleClick) CaptionButtonCentre(before, false, 1, x, y);
+  doubleClick ? DoubleClick(x, y) : Click(x, y);
+  ASSERT_TRUE(WaitUntil([&] { return Maximised(id); }, 20000));
+  Geometry max;
+  EXPECT_TRUE(WaitUntil([&] {
+    max = WindowGeometry(id);
+    return max.width == 1024 && max.height == 768;
+  }, 10000)) << max.width << "x" << max.height;
+  // The restore button stands where maximise stood; the caption's contents sit lower.
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  KeepScreenshot(screenshot, {max.x, max.y, max.width, 60});
+  if (!doubleClick) CaptionButtonCentre(max, true, 1, x, y);
+  else x = max.x + 300, y = max.y + 15;
+  doubleClick ? DoubleClick(x, y) : Click(x, y);
+  EXPECT_TRUE(WaitUntil([&] { return !Maximised(id); }, 20000));
+  Geometry after;
+  EXPECT_TRUE(WaitUntil([&] {
+    after = WindowGeometry(id);
+    return after.x == before.x && after.y == before.y && after.width == before.width && after.height == before.height;
+  }, 10000)) << "restored to " << after.width << "x" << after.height << "+" << after.x << "+" << after.y << ", was "
+             << before.width << "x" << before.height << "+" << before.x << "+" << before.y;
+}
+
+TEST(WindowFrameProgram, ThemesHoverMoveResizeMaximiseRestoreAndCloseThroughItsOwnFrame) {
   RunFramedProgram([](const std::string& id) {
     // No window-manager decorations: the window is its own frame.
     EXPECT_NE(Tool({"xprop", "-id", id, "_NET_FRAME_EXTENTS"}).find("= 0, 0, 0, 0"), std::string::npos);
-    Geometry start = WindowGeometry(id);
+    const Geometry start = WindowGeometry(id);
     EXPECT_EQ(start.width, 800 + 16);
     EXPECT_EQ(start.height, 600 + 39);
-    KeepScreenshot("frame_dark", start);
 
-    // Theme switch: the caption's top-left pixel takes the Blue theme's corner colour.
-    ASSERT_TRUE(OnMainThread([] { return OnThemeChanged(2); }));
-    std::string corner;
+    ExpectFrameInTheme(start, 0, true, "frame_dark");
+    ExpectFrameInTheme(start, 1, true, "frame_grey");
+    ExpectFrameInTheme(start, 2, true, "frame_blue");
+    // With another window in front the frame takes the theme's inactive colours.
+    const int other = testing_support::StartProcess({"xmessage", "-geometry", "+700+650", "another window"});
+    std::string otherId;
     EXPECT_TRUE(WaitUntil([&] {
-      corner = ScreenPixel(start.x + 1, start.y + 1);
-      return corner == "27,67,119" || corner == "22,57,99";
-    }, 20000)) << corner;
-    KeepScreenshot("frame_blue", start);
+      otherId = Tool({"xdotool", "search", "--onlyvisible", "--name", "xmessage"});
+      return !otherId.empty();
+    }, 10000));
+    RunTool({"xdotool", "windowactivate", "--sync", otherId.substr(0, otherId.find('\n'))});
+    ExpectFrameInTheme(start, 2, false, "frame_blue_inactive");
+    testing_support::EndProcess(other);
+    RunTool({"xdotool", "windowactivate", "--sync", id});
+    EXPECT_TRUE(WaitUntil([&] { return OnMainThread([] { return gWindowFrame.frame.Active(); }); }, 10000));
+
+    // The close button under the pointer shows its hover picture (red).
+    int closeX = 0, closeY = 0;
+    CaptionButtonCentre(start, false, 0, closeX, closeY);
+    RunTool({"xdotool", "mousemove", std::to_string(closeX), std::to_string(closeY)});
+    Rgb hover;
+    EXPECT_TRUE(WaitUntil([&] {
+      hover = ScreenPixel(closeX - 5, closeY);
+      return hover.r > hover.g + 80;
+    }, 10000)) << hover;
+    KeepScreenshot("frame_close_hover", {start.x + start.width - 200, start.y, 200, 40});
 
     // Caption drag moves the window.
     Drag(start.x + 300, start.y + 15, 100, 80);
     EXPECT_TRUE(WaitUntil([&] { return WindowGeometry(id).x == start.x + 100; }, 20000));
-    Geometry moved = WindowGeometry(id);
+    const Geometry moved = WindowGeometry(id);
     EXPECT_EQ(moved.y, start.y + 80);
     EXPECT_EQ(moved.width, start.width);
 
-    // Bottom-right corner drag resizes it (the window manager measures the drag from where it
-    // sees the pointer when it takes over).
-    Drag(moved.x + moved.width - 3, moved.y + moved.height - 3, 60, 40);
+    // Over the bottom-right corner the pointer shows the resize direction; dragging it resizes
+    // the window (the window manager measures the drag from where it sees the pointer when it
+    // takes over).
+    const int cornerX = moved.x + moved.width - 3, cornerY = moved.y + moved.height - 3;
+    RunTool({"xdotool", "mousemove", std::to_string(cornerX), std::to_string(cornerY)});
+    EXPECT_TRUE(WaitUntil([] {
+      return OnMainThread([] { return gOpenGL->window->CurrentPointerShape(); }) == platform::PointerShape::ResizeNwSe;
+    }, 10000));
+    Drag(cornerX, cornerY, 60, 40);
     EXPECT_TRUE(WaitUntil([&] {
       const Geometry g = WindowGeometry(id);
       return g.width >= moved.width + 30 && g.height >= moved.height + 20;
     }, 5000)) << WindowGeometry(id).width << "x" << WindowGeometry(id).height;
 
-    // Double click on the caption maximises, and again restores.
-    DoubleClick(moved.x + 300, moved.y + 15);
-    EXPECT_TRUE(WaitUntil([&] { return WindowState(id).find("MAXIMIZED_HORZ") != std::string::npos; }, 20000));
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    const Geometry max = WindowGeometry(id);
-    KeepScreenshot("frame_blue_maximised", {max.x, max.y, max.width, 60});
-    DoubleClick(max.x + 300, max.y + 15);
-    EXPECT_TRUE(WaitUntil([&] { return WindowState(id).find("MAXIMIZED_HORZ") == std::string::npos; }, 20000));
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    // Maximise and restore by the caption buttons, then by double clicks on the caption.
+    ExpectMaximiseAndRestore(id, false, "frame_blue_maximised");
+    ExpectMaximiseAndRestore(id, true, "frame_blue_maximised_by_double_click");
 
     // The close button (rightmost) ends the program.
     const Geometry g = WindowGeometry(id);
-    Click(g.x + g.width - 22 + 7, g.y + 10);
+    CaptionButtonCentre(g, false, 0, closeX, closeY);
+    Click(closeX, closeY);
   }, true);
 }
 
 TEST(WindowFrameProgram, MinimiseButtonMinimises) {
   RunFramedProgram([](const std::string& id) {
     const Geometry g = WindowGeometry(id);
-    Click(g.x + g.width - 60 + 7, g.y + 10);  // third from the right
+    int x = 0, y = 0;
+    CaptionButtonCentre(g, false, 2, x, y);
+    Click(x, y);
     EXPECT_TRUE(WaitUntil([&] { return WindowState(id).find("Iconic") != std::string::npos; }, 20000));
   }, false);
 }
