@@ -122,26 +122,33 @@ TEST_F(TreeImageExportThread, ContextMenuExportsWriteWhatTheImageWritersWrite) {
   Frame();
   ASSERT_LT(rows[1].index, f.gui.Menus()[0]->treeViews[0].visibleRows);  // both rows shown
 
-  // The first image as DDS, the second as TGA (entries 2 and 3 of an image row's menu).
-  ChooseEntry(rows[0].index, 2);
-  ChooseEntry(rows[1].index, 3);
+  // The references first: the TGA writer converts through one shared image, which the job thread
+  // takes over (through the queue's lock) only once the exports are queued below.
   const std::string images = folder.Path("game/raw/images/");
-  const struct {
+  struct Export {
     const ImageRow& row;
     const char* extension;
-  } exports[] = {{rows[0], "dds"}, {rows[1], "tga"}};
-  for (const auto& e : exports) {
+    std::string expected;
+  };
+  Export exports[] = {{rows[0], "dds", {}}, {rows[1], "tga", {}}};
+  for (Export& e : exports) {
     IwiImage original;
     ASSERT_EQ(ReadIwiInFolder(original, testfiles::RealDataPath("cod5/raw/images/"), e.row.iwiName), ImageResult::Success);
     const std::string reference = folder.Path("reference");
     fs::create_directories(reference);
     ASSERT_EQ(std::string(e.extension) == "dds" ? ExportDDS(original, reference) : ExportTGA(original, reference),
               ImageResult::Success);
-    const std::string expected = FileBytes(ImageExportPath(original, reference, e.extension));
+    e.expected = FileBytes(ImageExportPath(original, reference, e.extension));
+    EXPECT_FALSE(e.expected.empty());
+  }
+
+  // The first image as DDS, the second as TGA (entries 2 and 3 of an image row's menu).
+  ChooseEntry(rows[0].index, 2);
+  ChooseEntry(rows[1].index, 3);
+  for (const Export& e : exports) {
     const std::string written = images + e.row.iwiName.substr(0, e.row.iwiName.size() - 3) + e.extension;
-    EXPECT_TRUE(testing_support::WaitUntil([&] { return fs::is_regular_file(written) && FileBytes(written) == expected; }))
+    EXPECT_TRUE(testing_support::WaitUntil([&] { return fs::is_regular_file(written) && FileBytes(written) == e.expected; }))
         << written;
-    EXPECT_FALSE(expected.empty());
   }
 }
 
