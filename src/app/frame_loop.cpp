@@ -159,4 +159,6 @@ void VornOpenGL::Update() {
       CharTable[code] = false;
     }
   }
+  for (uint8_t code : releasedKeys) KeyDownTable[code] = false;
+  releasedKeys.clear();
 }

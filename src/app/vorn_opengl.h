@@ -126,6 +126,7 @@ class VornOpenGL {
   VornScreenShot screenShot;
   bool appliedAlwaysOnTop = false;
   std::set<uint16_t> consumedHotkeys;  // hot keys that have fired since start
+  std::vector<uint8_t> releasedKeys;   // keys let go since the last update: cleared at its end
   float framesPerSecond = 0.0f;
   int32_t frameCount = 0;
   float fpsLastTime = 0.0f;

@@ -95,7 +95,10 @@ void AddShaderOptions(ScreenContext& ctx) {
 
 void BuildLightSettingsMenu(ScreenContext& ctx) {
   VornGUI& gui = ctx.gui;
-  gui.BeginMenu("light_settings", {5, 80, 0, 0, ITEM_FIXED}, {0, 0, 460, 480, ITEM_FIXED}, false);
+  // Beside the bulb that opens it and high enough that its 520 pixels end above the bottom bar of
+  // the smallest window; it takes the mouse over all of itself, so no click on it reaches a button
+  // underneath.
+  gui.BeginMenu("light_settings", {40, 30, 0, 0, ITEM_FIXED}, {0, 0, 460, 520, ITEM_FIXED}, false);
   gui.AddImage({0, 0, 230, 260, ITEM_FIXED}, "menu_frame", colours::kLightPanelFrame);
   gui.AddImage({0, 260, 230, 260, ITEM_FIXED}, "menu_frame", colours::kLightPanelFrame);
   gui.AddImage({230, 0, 230, 260, ITEM_FIXED}, "menu_frame", colours::kLightPanelFrame);
