@@ -20,7 +20,6 @@
 #include "support/pillow_reader.h"
 #include "support/wait_until.h"
 #include "view/bone_display.h"
-#include "view/vec3.h"
 
 namespace {
 
@@ -79,7 +78,7 @@ struct Shot {
 void KeepStep(const ProgramFolder& folder, const std::string& name) {
   ASSERT_TRUE(TakeScreenShot(folder));
   if (testfiles::PillowAvailable()) {
-    EXPECT_FALSE(KeepScreenShot(folder, "main_screen_" + name).empty());
+    EXPECT_FALSE(KeepScreenshot(folder, "main_screen_" + name).empty());
   }
 }
 
@@ -131,20 +130,13 @@ TEST(ProgramMainScreen, TheToolBarOpensTheModelWindowsAndATagRowMarksItsBone) {
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     KeepStep(folder, "windows");
 
-    // The information and log windows closed by their pressed buttons; the character in view
-    // right of the tags window, whole (Z is up).
+    // The information and log windows closed by their pressed buttons; the whole character in
+    // view, right of the tags window.
     for (const char* name : {"xmodel_prop", "xmodel_log"}) {
       ASSERT_TRUE(ClickItem(window, std::string("close_") + name, "TextButton"));
       ASSERT_TRUE(WaitUntil([&] { return !MenuVisible(name) && MenuVisible(std::string("open_") + name); })) << name;
     }
-    OnMainThread([] {
-      const float* centre = gOpenGL->scene.modelCenter;
-      const float height = gOpenGL->scene.modelSize[2];
-      const Vec3 target{centre[0], centre[1], centre[2]};
-      const Vec3 eye{target.x + 0.5f * height, target.y - 1.6f * height, target.z + 0.3f * height};
-      gOpenGL->cameraController.currentCamera.SetEyeTarget(eye, target, Vec3{0, 0, 1});
-      return true;
-    });
+    testing_support::LookAtWholeModel();
 
     // The pointer on the tags window's sixth row: a bone of the skeleton.
     const ItemRect tree = ItemOnScreen("xmodel_tags", "TreeView");
