@@ -74,6 +74,20 @@ struct Shot {
   }
 };
 
+// The mean brightness (r + g + b) of the pixels that are not the background in the middle of the
+// view left of the model list, from a new screenshot; -1 without Pillow.
+double ModelBrightness(const ProgramFolder& folder) {
+  Shot shot;
+  if (!TakeScreenShot(folder) || !testfiles::PillowAvailable() || !shot.Read(folder)) return -1;
+  double sum = 0;
+  const int lit = shot.Count(150, 150, 480, 450, [&sum](int r, int g, int b) {
+    if (r + g + b < 30) return false;
+    sum += r + g + b;
+    return true;
+  });
+  return lit ? sum / lit : 0;
+}
+
 // Takes a screenshot and keeps it as main_screen_<name>.png.
 void KeepStep(const ProgramFolder& folder, const std::string& name) {
   ASSERT_TRUE(TakeScreenShot(folder));
@@ -255,7 +269,9 @@ TEST(ProgramMainScreen, ViewOptionsLightPanelAndExportsFromTheToolBar) {
     ASSERT_TRUE(ClickItem(window, "ToolBar", "TextButton", 8));
     ASSERT_TRUE(WaitUntil([] { return !MenuVisible("opengl_mini_settings"); }));
 
-    // The light panel: the main light's diffuse slider dragged to its left end.
+    // The light panel: the main light's diffuse slider dragged to its left end darkens the model.
+    Xdotool("mousemove --window " + window + " 450 520");
+    const double litBefore = ModelBrightness(folder);
     ASSERT_TRUE(ClickItem(window, "ToolBar", "ImageButton"));
     ASSERT_TRUE(WaitUntil([] { return MenuVisible("light_settings"); }));
     const float before = OnMainThread([] { return gShading.mainLight.diffuseIntensity; });
@@ -267,6 +283,12 @@ TEST(ProgramMainScreen, ViewOptionsLightPanelAndExportsFromTheToolBar) {
     KeepStep(folder, "light_panel");
     ASSERT_TRUE(ClickItem(window, "ToolBar", "ImageButton"));
     ASSERT_TRUE(WaitUntil([] { return !MenuVisible("light_settings"); }));
+    Xdotool("mousemove --window " + window + " 450 520");
+    const double litAfter = ModelBrightness(folder);
+    std::printf("the model's brightness: %.1f before, %.1f after the diffuse light went to 0\n", litBefore, litAfter);
+    if (litBefore >= 0) {
+      EXPECT_LT(litAfter, litBefore * 0.9) << "the lighting did not change";
+    }
 
     // The export buttons.
     for (size_t button : {0u, 1u, 2u}) ASSERT_TRUE(ClickItem(window, "ToolBar", "TextButton", button));
