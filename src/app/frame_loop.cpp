@@ -144,6 +144,10 @@ void VornOpenGL::Update() {
     SetAlwaysOnTop(appliedAlwaysOnTop);
   }
 
+  // The model's load progress (0..99) as the filled width of the tool bar's 150-pixel bar.
+  const int32_t progress = xmodelThread.Model().progress.load();
+  gui.SetProgress("progress_bar", static_cast<int>((progress + 1) * 0.01 * 150));
+
   // The IWD image tool: its box's progress while a scan runs, else what its threads posted.
   gIWDUtils.FrameUpdate();
 
@@ -155,4 +159,6 @@ void VornOpenGL::Update() {
       CharTable[code] = false;
     }
   }
+  for (uint8_t code : releasedKeys) KeyDownTable[code] = false;
+  releasedKeys.clear();
 }

@@ -3,8 +3,6 @@
 
 #include <GL/glew.h>
 
-#include "app/log_window_menu.h"
-#include "app/model_list_menu.h"
 #include "app/scene_text_font.h"
 #include "app/screen_hooks.h"
 #include "app/settings_snapshots.h"
@@ -80,15 +78,14 @@ bool VornOpenGL::Create(int clientWidth, int clientHeight) {
   RestorePlacement(clientWidth, clientHeight);
   InitGL();
   gui.AttachWindow(window.get());
+  gui.fonts.SetTextColor(gSettings.color_txt);
+  PlugGuiHooks();  // the model list's hook is in place before the first listing starts
   LoadStartupTextures();
 
-  BuildLogWindow(*this);
-  BuildModelListMenu(*this);  // its hooks are in place before the first listing starts
   if (!SetActiveGame(gSettings.active_game, false)) SetTitle("Set Active Game In Settings");
   GLenum error = glGetError();
   if (error != GL_NO_ERROR && error != GL_INVALID_ENUM) VornLog::OpenGLErrorf(error, "StartUp");
   CreateShaders();
-  StartGui();
   appliedAlwaysOnTop = gSettings.window_on_top;
   SetAlwaysOnTop(appliedAlwaysOnTop);
   return true;  // the window stays hidden: the splash screen shows it when it closes
@@ -186,16 +183,20 @@ void VornOpenGL::LoadStartupTextures() {
   scene.identityNormalMap = identityNormalMap;
 }
 
-void VornOpenGL::StartGui() {
-  gui.fonts.SetTextColor(gSettings.color_txt);
+void VornOpenGL::BuildGUI(int clientWidth, int clientHeight) {
+  window->MakeCurrent();
   gui.fonts.LoadFonts();
   scene.labelText = SceneTextFromFonts(gui.fonts);
   guiPainter = std::make_unique<GlPainter>(gui.fonts);
   gui.SetPainter(guiPainter.get());
   gui.LoadGUITextures("gui_textures.txt", "");
   BuildMenus(screens);
-  // The GUI's sounds: the five named sounds loaded once, played on the channel an item asks for.
   RegisterGUISounds(gSound);
+  // Lays the menus out for the window (from the 640 x 480 they are built for).
+  ReSizeGLScene(clientWidth > 0 ? clientWidth : 800, clientHeight > 0 ? clientHeight : 600);
+}
+
+void VornOpenGL::PlugGuiHooks() {
   gui.playSound = [](const std::string& sound, int channel) {
     if (channel == 2) {
       gSound.PlaysoundCh2(sound);
@@ -229,6 +230,11 @@ void VornOpenGL::StartGui() {
   gui.treeHooks.exportImage = [this](const std::string& slotAndMaterial, bool tga) {
     tga ? xmodelThread.QueueIwiToTgaJob(slotAndMaterial) : xmodelThread.QueueIwiToDdsJob(slotAndMaterial);
   };
+  // The model list asks for its list box's scroll bar to go back to the top from either thread;
+  // the command runs on the main thread between frames (the list box exists by then).
+  VornLoaderHooks loaderHooks;
+  loaderHooks.resetListBox = [this] { gui.PostCommands("reset_listbox xmodels;"); };
+  xmodelList.SetHooks(std::move(loaderHooks));
 }
 
 void VornOpenGL::PlugViewSteps(JobSteps& steps) {

@@ -4,7 +4,7 @@
 // of the model bounds, and runs the frames.
 //
 // Index:
-//   start-up      Create, InitGL, StartXmodelThread, RestorePlacement        (vorn_opengl.cpp)
+//   start-up      Create, InitGL, StartXmodelThread, RestorePlacement, BuildGUI (vorn_opengl.cpp)
 //   frames        FrameDue, RenderFrame, ReSizeGLScene, Update (hot keys)     (frame_loop.cpp)
 //   window events HandleEvent: the window procedure                          (window_events.cpp)
 //   tray          the tray icon (start-up, shutdown), RunTrayCommand          (tray_commands.cpp)
@@ -51,6 +51,9 @@ class VornOpenGL {
   // the shaders. Fatal errors end the process; false when the window system cannot start at all.
   bool Create(int clientWidth, int clientHeight);
   bool InitGL();
+  // The GUI's start-up, after Create: the fonts, the GUI textures, every menu, the GUI sounds,
+  // then the layout for the window's client size (0 x 0: 800 x 600).
+  void BuildGUI(int clientWidth, int clientHeight);
   void StartXmodelThread();
   // Moves the window to the saved position (clamped to the desktop) with the saved client size;
   // saves the settings when a position was restored.
@@ -123,6 +126,7 @@ class VornOpenGL {
   VornScreenShot screenShot;
   bool appliedAlwaysOnTop = false;
   std::set<uint16_t> consumedHotkeys;  // hot keys that have fired since start
+  std::vector<uint8_t> releasedKeys;   // keys let go since the last update: cleared at its end
   float framesPerSecond = 0.0f;
   int32_t frameCount = 0;
   float fpsLastTime = 0.0f;
@@ -134,8 +138,8 @@ class VornOpenGL {
   void LoadStartupTextures();
   // Plugs the view's steps into the job thread: bounds, buffers and the GPU upload.
   void PlugViewSteps(JobSteps& steps);
-  // Attaches the GUI to the window: its painter, fonts, textures and what its commands reach.
-  void StartGui();
+  // What the GUI's commands and sounds reach, and the model list's reset of its list box.
+  void PlugGuiHooks();
   bool xmodelThreadStarted_ = false;
   std::string exportFolder_;
   std::string gdtFolder_;

@@ -90,8 +90,8 @@ int RunProgram(const std::string& programFolder) {
     gOpenGL = nullptr;
     return 0;
   }
-  app->ReSizeGLScene(clientWidth > 0 ? clientWidth : 800, clientHeight > 0 ? clientHeight : 600);
-  // The GUI is ready (the GUI's build calls this at its end once it exists).
+  app->BuildGUI(clientWidth, clientHeight);
+  // The GUI is ready.
   if (splash) {
     SplashDone();
   } else {

@@ -22,7 +22,9 @@ void VornOpenGL::HandleEvent(const platform::Event& event) {
     case EventType::CloseRequested:
     case EventType::Quit: quitRequested = true; break;
     case EventType::KeyDown: KeyDownTable[event.keyCode & 0xFF] = true; break;
-    case EventType::KeyUp: KeyDownTable[event.keyCode & 0xFF] = false; break;
+    // A release waits for the end of the next per-frame update, so a tap shorter than a frame
+    // still reaches the hot keys.
+    case EventType::KeyUp: releasedKeys.push_back(static_cast<uint8_t>(event.keyCode & 0xFF)); break;
     case EventType::Char: CharTable[event.character] = true; break;
     case EventType::Command:
       if (gSettings.tray_icon) RunTrayCommand(event.command);

@@ -63,6 +63,10 @@ Menu& VornGUI::BeginSlideMenu(const std::string& name, const ItemRect& rect, con
 
 Menu& VornGUI::BeginWindow(ItemRect* savedPosition, ItemRect* savedSize, const std::string& name,
                            const std::string& title, bool visible, float seconds) {
+  // A saved size below the window's minimum (a damaged or hand-edited settings file) is raised
+  // to it, so what the window holds is laid out from a size it can have.
+  savedSize->w = std::max(savedSize->w, kFramedWindowMinWidth);
+  savedSize->h = std::max(savedSize->h, kFramedWindowMinHeight);
   auto menu = std::make_unique<Menu>();
   menu->framed = true;
   menu->transition = TRANSITION_FADE;

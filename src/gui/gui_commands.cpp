@@ -9,9 +9,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <set>
 
 #include "core/log.h"
 #include "core/strings.h"
+#include "gui/command_words.h"
 #include "gui/vorn_gui.h"
 #include "platform/main_thread.h"
 #include "platform/open.h"
@@ -35,16 +37,34 @@ void OpenPage(const char* url) {
 
 }  // namespace
 
+bool ParseCommand(std::string command, std::string& word, std::string& value) {
+  TrimLeft(command);
+  const size_t blank = command.find(' ');
+  word = blank == std::string::npos ? command : command.substr(0, blank);
+  value = blank == std::string::npos ? command : command.substr(blank + 1);
+  return !word.empty() && !value.empty();
+}
+
+bool IsMenuCommandWord(const std::string& word) {
+  static const std::set<std::string> kMenuWords{"open", "close", "toggle_menu", "force_open", "force_close"};
+  return kMenuWords.count(word) != 0;
+}
+
+bool IsCommandWord(const std::string& word) {
+  static const std::set<std::string> kOtherWords{
+      "wait",       "reset_listbox",  "exit_app",           "error",        "display_error",   "hide_error",
+      "display_msg", "hide_msg",      "export_ma",          "export_obj",   "export_XE",       "view_tags",
+      "dump_GDT",   "save",           "reset_settings",     "show_release_notes", "show_website", "pay_pal_donate",
+      "download_update", "run_iwd_scan", "cancel_iwd_scan", "set_mouse_cntrl_display"};
+  return IsMenuCommandWord(word) || kOtherWords.count(word) != 0;
+}
+
 void VornGUI::ExecCmd(const std::string& script) { Processcmd(SplitCommands(script)); }
 
 void VornGUI::Processcmd(std::vector<std::string> commands) {
   for (size_t i = 0; i < commands.size(); ++i) {
-    std::string& command = commands[i];
-    TrimLeft(command);
-    const size_t blank = command.find(' ');
-    const std::string word = blank == std::string::npos ? command : command.substr(0, blank);
-    const std::string value = blank == std::string::npos ? command : command.substr(blank + 1);
-    if (word.empty() || value.empty()) {
+    std::string word, value;
+    if (!ParseCommand(commands[i], word, value)) {
       VornLog::Warningf("Processcmd:: Blank (cmd || value) value");
       continue;
     }

@@ -8,7 +8,8 @@
 
 namespace {
 
-constexpr const char* kBanner = "Delvix - view and export game models";
+// Under the progress bar, whose invisible button opens the web page; it fits the bar's 150 pixels.
+constexpr const char* kBanner = "Delvix - delvix.org";
 
 constexpr TextStyle kButtonText{GuiFont::HelveticaBold, 9.0f, 0.0f, 0.15f};
 constexpr TextStyle kDefaultText{GuiFont::HelveticaBold, 10.0f, 0.0f, 0.1f};

@@ -17,6 +17,11 @@
 
 enum MenuTransition : int32_t { TRANSITION_NONE = 1, TRANSITION_SLIDE = 2, TRANSITION_FADE = 4 };
 
+// The smallest size of a framed window: its resize grip stops there, and a saved size below it
+// is raised to it when the window is built.
+inline constexpr int32_t kFramedWindowMinWidth = 190;
+inline constexpr int32_t kFramedWindowMinHeight = 150;
+
 // The side a sliding menu comes from or goes to; any other value gives no offset.
 enum SlideDirection : int32_t { SLIDE_RIGHT = 1, SLIDE_LEFT = 2, SLIDE_DOWN = 4, SLIDE_UP = 8 };
 

@@ -13,7 +13,6 @@ namespace {
 
 constexpr TextStyle kTitleText{GuiFont::BookmanDemi, 11.0f, 0.3f, 0.15f};
 constexpr TextStyle kDefaultText{GuiFont::HelveticaBold, 10.0f, 0.0f, 0.1f};
-constexpr int32_t kMinWidth = 190, kMinHeight = 150;
 constexpr int32_t kTitleBarHeight = 20;
 
 ItemRect TitleBar(const Menu& m) { return ItemRect{3, 3, m.hitRect.w - 35, 20}; }
@@ -81,8 +80,8 @@ void VornGUI::MenuFrameInput(Menu& menu) {
     menu.rect.x = x;
     menu.rect.y = y;
   } else if (menu.dragState == 2) {
-    int32_t width = std::max(static_cast<int32_t>(mouseX + 11.0f) - menu.rect.x, kMinWidth);
-    int32_t height = std::max(static_cast<int32_t>(mouseY + 11.0f) - menu.rect.y, kMinHeight);
+    int32_t width = std::max(static_cast<int32_t>(mouseX + 11.0f) - menu.rect.x, kFramedWindowMinWidth);
+    int32_t height = std::max(static_cast<int32_t>(mouseY + 11.0f) - menu.rect.y, kFramedWindowMinHeight);
     // The window ends 30 pixels above the bottom of the view, even when that leaves it lower than
     // the smallest height; never lower than its title bar (a stored position below the view).
     height = std::max(std::min(height, layoutHeight - menu.rect.y - 30), kTitleBarHeight);

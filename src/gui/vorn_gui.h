@@ -121,7 +121,9 @@ class VornGUI {
   Menu& BeginSlideMenu(const std::string& name, const ItemRect& rect, const ItemRect& hitRect, bool visible,
                        SlideDirection openDirection, SlideDirection closeDirection, float seconds);
   // A framed window that fades: its rect is a copy of *savedPosition and its hit rect a copy of
-  // *savedSize; moves and resizes are written back to them. It becomes the last framed window.
+  // *savedSize, first raised to the window's minimum size (kFramedWindowMinWidth x
+  // kFramedWindowMinHeight); moves and resizes are written back to them. It becomes the last
+  // framed window.
   Menu& BeginWindow(ItemRect* savedPosition, ItemRect* savedSize, const std::string& name,
                     const std::string& title, bool visible, float seconds);
   // The menu being built gets script as its open commands; when it is visible already, the

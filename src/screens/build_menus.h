@@ -6,8 +6,9 @@
 // Files, in build order:
 //   menus 0-14: the main screen (log, properties and tags windows, tool bar, the
 //   buttons that open and close them, the model list, light settings)   main_screen_menus.cpp
+//                                              (its pieces: main_screen_parts.h)
 //   menus 15-25: the settings screens                                    settings_screens.cpp
-//   menu 26: the small view-settings panel                               main_screen_menus.cpp
+//   menu 26: the small view-settings panel                               light_settings_menu.cpp
 //   menus 27-37: the dialogs (update, IWD images, about, donation, error and message boxes)
 //                                                                        dialog_menus.cpp
 #include "gui/vorn_gui.h"

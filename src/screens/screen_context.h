@@ -17,6 +17,7 @@
 #include "jobs/xmodel_threaded.h"
 #include "model/game_id.h"
 #include "model/vorn_loader.h"
+#include "screens/model_list_source.h"
 #include "view/bone_display.h"
 #include "view/scene_pass.h"
 
@@ -48,6 +49,7 @@ struct ScreenContext {
   VornGUI& gui;
   VornLoader& xmodelList;        // the model list of the active game
   XmodelThreaded& xmodelThread;  // the job queue
+  XmodelListSource xmodelListSource{xmodelList};  // what the list box "xmodels" reads
   VornSettings& settings = gSettings;
   SceneLightsData& lights = SceneLights;  // the two moving lights
   ShadingParams& shading = gShading;      // the main light and the specular values

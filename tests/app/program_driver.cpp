@@ -1,5 +1,7 @@
 #include "program_driver.h"
 
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -21,6 +23,7 @@
 #include "support/pillow_reader.h"
 #include "support/png_writer.h"
 #include "support/wait_until.h"
+#include "view/vec3.h"
 
 namespace testing_support {
 
@@ -98,6 +101,45 @@ int RunProgramWith(const ProgramFolder& folder, const std::function<void()>& dri
   });
 }
 
+bool LoadAndWaitUntilDrawn(const char* name) {
+  OnMainThread([name] {
+    gOpenGL->xmodelThread.QueueXmodelLoad(gOpenGL->xmodelList.GetFolder(), name);
+    return true;
+  });
+  return WaitUntil([] { return OnMainThread([] { return gOpenGL->xmodelThread.renderLodCount > 0; }); });
+}
+
+void LookAtWholeModel() {
+  OnMainThread([] {
+    const float* centre = gOpenGL->scene.modelCenter;
+    const float height = gOpenGL->scene.modelSize[2];
+    const Vec3 target{centre[0], centre[1], centre[2]};
+    const Vec3 eye{target.x + 0.5f * height, target.y - 1.6f * height, target.z + 0.3f * height};
+    gOpenGL->cameraController.currentCamera.SetEyeTarget(eye, target, Vec3{0, 0, 1});
+    return true;
+  });
+}
+
+ItemRect ItemOnScreen(const std::string& menuName, const std::string& kind, size_t index) {
+  return OnMainThread([&] {
+    const ItemRect none{-1, -1, 0, 0};
+    const Menu* menu = gOpenGL->gui.FindMenu(menuName);
+    if (!menu) return none;
+    const auto pick = [&](const auto& items) { return index < items.size() ? items[index].rect : none; };
+    ItemRect r = none;
+    if (kind == "TextButton") r = pick(menu->textButtons);
+    if (kind == "ImageButton") r = pick(menu->imageButtons);
+    if (kind == "ListBox") r = pick(menu->listBoxes);
+    if (kind == "TextBox") r = pick(menu->textBoxes);
+    if (kind == "TreeView") r = pick(menu->treeViews);
+    if (kind == "CheckBox") r = pick(menu->checkBoxes);
+    if (kind == "Slider") r = pick(menu->sliders);
+    if (kind == "BoundList") r = pick(menu->boundLists);
+    if (r.w == 0 && r.h == 0) return none;
+    return ItemRect{r.x + menu->rect.x, r.y + menu->rect.y, r.w, r.h, r.flags};
+  });
+}
+
 bool TakeScreenShot(const ProgramFolder& folder) {
   const std::string shot = folder.Path("VornDelvix_screenshot.dds");
   ::unlink(shot.c_str());
@@ -115,6 +157,44 @@ std::string KeepScreenshot(const ProgramFolder& folder, const std::string& name)
   const bool kept = KeepScreenshot(folder.Path("VornDelvix_screenshot.dds"), name, name);
   return kept ? ScreenshotFolder() + name + ".png" : "";
 }
+
+OwnXServer::OwnXServer(const std::string& screen) {
+  // A display number of this process's own, tried until one is free.
+  for (int attempt = 0; attempt < 20 && display_.empty(); ++attempt) {
+    const std::string display = ":" + std::to_string(200 + (::getpid() * 7 + attempt) % 5000);
+    pid_ = ::fork();
+    if (pid_ == 0) {
+      ::execlp("Xvfb", "Xvfb", display.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
+               static_cast<char*>(nullptr));
+      ::_exit(127);
+    }
+    if (pid_ < 0) return;
+    const std::string socket = "/tmp/.X11-unix/X" + display.substr(1);
+    const bool up = WaitUntil([&] { return ::waitpid(pid_, nullptr, WNOHANG) == pid_ || platform::PathExists(socket); });
+    if (up && ::waitpid(pid_, nullptr, WNOHANG) == 0 && platform::PathExists(socket)) {
+      display_ = display;
+    } else {
+      ::kill(pid_, SIGTERM);
+      ::waitpid(pid_, nullptr, 0);
+      pid_ = -1;
+    }
+  }
+  if (display_.empty()) return;
+  if (const char* old = std::getenv("DISPLAY")) oldDisplay_ = old;
+  ::setenv("DISPLAY", display_.c_str(), 1);
+}
+
+OwnXServer::~OwnXServer() {
+  if (!display_.empty()) {
+    oldDisplay_.empty() ? ::unsetenv("DISPLAY") : ::setenv("DISPLAY", oldDisplay_.c_str(), 1);
+  }
+  if (pid_ > 0) {
+    ::kill(pid_, SIGTERM);
+    ::waitpid(pid_, nullptr, 0);
+  }
+}
+
+bool XdotoolAvailable() { return std::system("command -v xdotool >/dev/null") == 0; }
 
 std::string Xdotool(const std::string& args) {
   std::string out;
@@ -158,5 +238,21 @@ bool XdotoolPress(int x, int y, bool release) {
 }
 
 bool XdotoolClick(const std::string& window, int x, int y) { return XdotoolMove(window, x, y) && XdotoolPress(x, y); }
+
+bool XdotoolDrag(const std::string& window, int x0, int y0, int x1, int y1) {
+  if (!XdotoolMove(window, x0, y0) || !XdotoolPress(x0, y0, /*release=*/false)) return false;
+  bool moved = true;
+  for (int step = 1; step <= 4; ++step) {
+    moved = XdotoolMove(window, x0 + (x1 - x0) * step / 4, y0 + (y1 - y0) * step / 4) && moved;
+  }
+  Xdotool("mouseup 1");
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  return moved;
+}
+
+void XdotoolKey(const std::string& window, const std::string& key) {
+  Xdotool("key --window " + window + " " + key);
+  std::this_thread::sleep_for(std::chrono::milliseconds(400));
+}
 
 }  // namespace testing_support

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/item_rect.h"
 #include "platform/main_thread.h"
 #include "support/temp_folder.h"
 
@@ -58,6 +59,19 @@ class ProgramFolder {
 // shown. Returns the program's exit code.
 int RunProgramWith(const ProgramFolder& folder, const std::function<void()>& drive);
 
+// Loads a model of the active game as a row of the model list does and waits until it is drawn.
+bool LoadAndWaitUntilDrawn(const char* name);
+// Points the camera at the loaded model from in front of it and a little above its centre, at
+// about one and a half of its heights (Z is up), so a standing character is wholly in view.
+void LookAtWholeModel();
+// The rectangle of an item of a menu of the running program in client pixels (the menu's place
+// added); kind is "TextButton", "ImageButton", "ListBox", "TextBox", "TreeView", "CheckBox",
+// "Slider" or "BoundList", index picks among the menu's items of that kind. {-1, -1, 0, 0}
+// when there is no such item.
+ItemRect ItemOnScreen(const std::string& menu, const std::string& kind, size_t index = 0);
+inline int CentreX(const ItemRect& r) { return r.x + r.w / 2; }
+inline int CentreY(const ItemRect& r) { return r.y + r.h / 2; }
+
 // Presses F2 (take_screen_shot) and waits for the file "VornDelvix_screenshot.dds".
 bool TakeScreenShot(const ProgramFolder& folder);
 // Keeps the folder's screenshot for a person to look at as <build>/tests/screenshots/<name>.png;
@@ -65,6 +79,26 @@ bool TakeScreenShot(const ProgramFolder& folder);
 std::string KeepScreenshot(const ProgramFolder& folder, const std::string& name);
 
 // ---- Real input through xdotool, in the program window's client coordinates --------------------
+
+// An X server of the test's own for the tests that drive the program with real input: the
+// pointer and the stacking of windows are the server's, so other tests running beside this one
+// (each with its program window) must not share them. The program and xdotool reach it through
+// DISPLAY, which is set back when the server ends. screen is Xvfb's "<width>x<height>x<depth>".
+class OwnXServer {
+ public:
+  explicit OwnXServer(const std::string& screen = "1280x1024x24");
+  ~OwnXServer();
+  OwnXServer(const OwnXServer&) = delete;
+  OwnXServer& operator=(const OwnXServer&) = delete;
+  bool Running() const { return !display_.empty(); }
+
+ private:
+  int pid_ = -1;
+  std::string display_, oldDisplay_;
+};
+
+// xdotool is installed.
+bool XdotoolAvailable();
 
 // Runs xdotool with args; its standard output, trimmed.
 std::string Xdotool(const std::string& args);
@@ -78,5 +112,9 @@ bool XdotoolMove(const std::string& window, int x, int y);
 bool XdotoolPress(int x, int y, bool release = true);
 // A click as a hand makes it: moved there first, the button held for some frames.
 bool XdotoolClick(const std::string& window, int x, int y);
+// Drags with the left button held from (x0, y0) to (x1, y1) in steps, as a hand does.
+bool XdotoolDrag(const std::string& window, int x0, int y0, int x1, int y1);
+// Taps a key (an xdotool key name such as "z" or "space") in window and lets frames see it.
+void XdotoolKey(const std::string& window, const std::string& key);
 
 }  // namespace testing_support

@@ -53,15 +53,11 @@ using testing_support::Xdotool;
 using testing_support::XdotoolClick;
 using testing_support::XdotoolMove;
 using testing_support::XdotoolPress;
-
-// Loads a model of the active game as a row of the model list does and waits until it is drawn.
-bool LoadAndWaitUntilDrawn(const char* name) {
-  OnMainThread([name] {
-    gOpenGL->xmodelThread.QueueXmodelLoad(gOpenGL->xmodelList.GetFolder(), name);
-    return true;
-  });
-  return WaitUntil([] { return OnMainThread([] { return gOpenGL->xmodelThread.renderLodCount > 0; }); });
-}
+using testing_support::LoadAndWaitUntilDrawn;
+using testing_support::LookAtWholeModel;
+using testing_support::OwnXServer;
+using testing_support::XdotoolAvailable;
+using testing_support::XdotoolDrag;
 
 }  // namespace
 
@@ -119,17 +115,9 @@ TEST(ProgramRun, ShowsAndPicksTheBonesOfARealCharacter) {
   const int exitCode = RunProgramWith(folder, [&] {
     ASSERT_TRUE(LoadAndWaitUntilDrawn("body_alice"));
     ASSERT_TRUE(WaitUntil([] { return OnMainThread([] { return gBoneDisplay.nodeCount; }) == 98; }));
-    // Step back so the whole character is in view (Z is up): the eye in front of it and a little
-    // above its centre, at about one and a half heights.
+    // Step back so the whole character is in view.
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    OnMainThread([] {
-      const float* centre = gOpenGL->scene.modelCenter;
-      const float height = gOpenGL->scene.modelSize[2];
-      const Vec3 target{centre[0], centre[1], centre[2]};
-      const Vec3 eye{target.x + 0.5f * height, target.y - 1.6f * height, target.z + 0.3f * height};
-      gOpenGL->cameraController.currentCamera.SetEyeTarget(eye, target, Vec3{0, 0, 1});
-      return true;
-    });
+    testing_support::LookAtWholeModel();
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     // The pointer goes to the highest joint that projects inside the window.
     const ScreenPoint target = OnMainThread([&] {
@@ -532,59 +520,6 @@ TEST(ProgramSound, DisableAllKeepsTheOutputSilent) {
 
 namespace {
 
-// An X server of the test's own for the tests that drive the program with real input: the
-// pointer and the stacking of windows are the server's, so other tests running beside this one
-// (each with its program window) must not share them. The program and xdotool reach it through
-// DISPLAY, which is set back when the server ends.
-class OwnXServer {
- public:
-  OwnXServer() {
-    // A display number of this process's own, tried until one is free.
-    for (int attempt = 0; attempt < 20 && display_.empty(); ++attempt) {
-      const std::string display = ":" + std::to_string(200 + (::getpid() * 7 + attempt) % 5000);
-      pid_ = ::fork();
-      if (pid_ == 0) {
-        ::execlp("Xvfb", "Xvfb", display.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-                 static_cast<char*>(nullptr));
-        ::_exit(127);
-      }
-      if (pid_ < 0) return;
-      const std::string socket = "/tmp/.X11-unix/X" + display.substr(1);
-      const bool up = WaitUntil([&] {
-        return ::waitpid(pid_, nullptr, WNOHANG) == pid_ || platform::PathExists(socket);
-      });
-      if (up && ::waitpid(pid_, nullptr, WNOHANG) == 0 && platform::PathExists(socket)) {
-        display_ = display;
-      } else {
-        ::kill(pid_, SIGTERM);
-        ::waitpid(pid_, nullptr, 0);
-        pid_ = -1;
-      }
-    }
-    if (display_.empty()) return;
-    if (const char* old = std::getenv("DISPLAY")) oldDisplay_ = old;
-    ::setenv("DISPLAY", display_.c_str(), 1);
-  }
-  ~OwnXServer() {
-    if (!display_.empty()) {
-      oldDisplay_.empty() ? ::unsetenv("DISPLAY") : ::setenv("DISPLAY", oldDisplay_.c_str(), 1);
-    }
-    if (pid_ > 0) {
-      ::kill(pid_, SIGTERM);
-      ::waitpid(pid_, nullptr, 0);
-    }
-  }
-  bool Running() const { return !display_.empty(); }
-
- private:
-  pid_t pid_ = -1;
-  std::string display_, oldDisplay_;
-};
-
-}  // namespace
-
-namespace {
-
 size_t ShownModelCount() {
   return OnMainThread([] {
     std::lock_guard<std::mutex> lock(LoaderMutex);
@@ -599,7 +534,7 @@ size_t ShownModelCount() {
 // <build>/tests/screenshots/model_list_pick.png.
 TEST(ProgramRun, TypingFiltersTheModelListAndAClickOnARowLoadsTheModel) {
   if (!platform::IsDirectory(testfiles::RealDataPath("cod4/raw/xmodel"))) GTEST_SKIP() << "real game files not found";
-  if (std::system("command -v xdotool >/dev/null") != 0) GTEST_SKIP() << "xdotool not installed";
+  if (!XdotoolAvailable()) GTEST_SKIP() << "xdotool not installed";
   OwnXServer server;
   ASSERT_TRUE(server.Running()) << "Xvfb did not start";
   ProgramFolder folder;
@@ -633,16 +568,6 @@ TEST(ProgramRun, TypingFiltersTheModelListAndAClickOnARowLoadsTheModel) {
 
 namespace {
 
-// Drags with the left button held from (x0, y0) to (x1, y1) in steps, as a hand does.
-bool XdotoolDrag(const std::string& window, int x0, int y0, int x1, int y1) {
-  if (!XdotoolMove(window, x0, y0) || !XdotoolPress(x0, y0, /*release=*/false)) return false;
-  bool moved = true;
-  for (int step = 1; step <= 4; ++step) moved = XdotoolMove(window, x0 + (x1 - x0) * step / 4, y0 + (y1 - y0) * step / 4) && moved;
-  Xdotool("mouseup 1");
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  return moved;
-}
-
 ItemRect LogWindowRect(bool size) {
   return OnMainThread([size] {
     const Menu* log = gOpenGL->gui.FindMenu("xmodel_log");
@@ -657,7 +582,7 @@ ItemRect LogWindowRect(bool size) {
 // screenshot is kept: <build>/tests/screenshots/log_window.png.
 TEST(ProgramRun, TheLogWindowMovesAndResizesByHandAndComesBackAfterARestart) {
   if (!platform::IsDirectory(testfiles::RealDataPath("cod4/raw/xmodel"))) GTEST_SKIP() << "real game files not found";
-  if (std::system("command -v xdotool >/dev/null") != 0) GTEST_SKIP() << "xdotool not installed";
+  if (!XdotoolAvailable()) GTEST_SKIP() << "xdotool not installed";
   OwnXServer server;
   ASSERT_TRUE(server.Running()) << "Xvfb did not start";
   ProgramFolder folder;

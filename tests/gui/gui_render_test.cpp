@@ -34,7 +34,7 @@ TEST(GuiPass, DrawsLabelsMenusTooltipMessagesOverlayAndCursorInThatOrder) {
   f.painter.calls.clear();
   f.gui.Render(frame);
   EXPECT_EQ(f.painter.Texts(), (std::vector<std::string>{"label", "Button", "Title", "tip", "error", "FPS: 42.50",
-                                                          "1.041", "Delvix - view and export game models"}));
+                                                          "1.041", "Delvix - delvix.org"}));
   const auto& calls = f.painter.calls;
   EXPECT_EQ(calls.front().op, "begin2d");
   EXPECT_EQ(calls.back().op, "end2d");
