@@ -72,8 +72,10 @@ void DoubleClick(int x, int y) {
            "mouseup", "1", "sleep", "0.12", "mousedown", "1", "sleep", "0.08", "mouseup", "1"});
 }
 
+// The press is held a while before the pointer moves, as a hand does: the program hands a press to
+// the window manager only while the button is still down, and frames are slow on a loaded machine.
 void Drag(int fromX, int fromY, int dx, int dy) {
-  RunTool({"xdotool", "mousemove", std::to_string(fromX), std::to_string(fromY), "mousedown", "1", "sleep", "0.1",
+  RunTool({"xdotool", "mousemove", std::to_string(fromX), std::to_string(fromY), "mousedown", "1", "sleep", "0.6",
            "mousemove", std::to_string(fromX + dx / 2), std::to_string(fromY + dy / 2), "sleep", "0.1", "mousemove",
            std::to_string(fromX + dx), std::to_string(fromY + dy), "sleep", "0.2", "mouseup", "1"});
 }
@@ -273,7 +275,7 @@ TEST(WindowFrameProgram, ThemesHoverMoveResizeMaximiseRestoreAndCloseThroughItsO
     EXPECT_TRUE(WaitUntil([&] {
       const Geometry g = WindowGeometry(id);
       return g.width >= moved.width + 30 && g.height >= moved.height + 20;
-    }, 5000)) << WindowGeometry(id).width << "x" << WindowGeometry(id).height;
+    }, 10000)) << WindowGeometry(id).width << "x" << WindowGeometry(id).height;
 
     // Maximise and restore by the caption buttons, then by double clicks on the caption.
     ExpectMaximiseAndRestore(id, false, "frame_blue_maximised");
