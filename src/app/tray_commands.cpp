@@ -1,7 +1,6 @@
 // The tray menu's commands, run in the main loop: quit, the about box, and opening the program's
 // folders with the desktop's file manager.
 #include "app/vorn_opengl.h"
-#include "core/log.h"
 #include "core/paths.h"
 #include "core/settings.h"
 #include "desktop/system_tray.h"
@@ -24,8 +23,7 @@ void OpenGameRoot(const std::string& root, const char* notSetText) {
 void VornOpenGL::RunTrayCommand(int command) {
   switch (command) {
     case kTrayExit: quitRequested = true; break;
-    // The about box belongs to the dialog menus ("open about_menu;"), which the GUI brings.
-    case kTrayAbout: VornLog::Printf("About..: the about menu is not built yet"); break;
+    case kTrayAbout: gui.ExecCmd("open about_menu;"); break;
     case kTrayOutputDirectory:
       platform::OpenWithDesktop(gSettings.dir_export == kRunningDirectory ? GetRunningDirectory() : gSettings.dir_export);
       break;

@@ -100,8 +100,9 @@ int RunProgram(const std::string& programFolder) {
   }
   Timer::Init();
   std::atomic<bool> restartRequested{false};
-  std::unique_ptr<VornUpdater> updater = MakeUpdater(programPath, folder, restartRequested);
+  std::unique_ptr<VornUpdater> updater = MakeUpdater(programPath, folder, app->gui, restartRequested);
   gUpdater = updater.get();
+  PlugUpdaterCommands(app->gui, *updater);
   if (gSettings.auto_update_check) updater->CheckForUpdates(false);
   VornLog::Printf("--- Program Ready ---\n");
 

@@ -12,6 +12,7 @@
 #include <set>
 
 #include "core/log.h"
+#include "core/project_site.h"
 #include "core/strings.h"
 #include "gui/command_words.h"
 #include "gui/vorn_gui.h"
@@ -20,10 +21,10 @@
 
 namespace {
 
-// The maker's web site and a modding community's site.
-constexpr const char* kReleaseNotesPage = "https://delvix.org/downloads/?action=release_notes&id=10";
-constexpr const char* kDonationPage = "https://delvix.org/donate/";
-constexpr const char* kCommunityPage = "https://delvix.org/community/";
+// The release notes, the donation page and the community page, all on the project's site.
+const std::string kReleaseNotesPage = std::string(kProjectSite) + "/downloads/?action=release_notes&id=10";
+const std::string kDonationPage = std::string(kProjectSite) + "/donate/";
+const std::string kCommunityPage = std::string(kProjectSite) + "/community/";
 
 // Removes leading blanks, tabs, line feeds, vertical tabs, form feeds and carriage returns.
 void TrimLeft(std::string& text) {
@@ -31,8 +32,8 @@ void TrimLeft(std::string& text) {
   text.erase(0, first == std::string::npos ? text.size() : first);
 }
 
-void OpenPage(const char* url) {
-  if (!platform::OpenWithDesktop(url)) VornLog::Warningf("Could not open the web page '%s'", url);
+void OpenPage(const std::string& url) {
+  if (!platform::OpenWithDesktop(url)) VornLog::Warningf("Could not open the web page '%s'", url.c_str());
 }
 
 }  // namespace
@@ -55,7 +56,7 @@ bool IsCommandWord(const std::string& word) {
       "wait",       "reset_listbox",  "exit_app",           "error",        "display_error",   "hide_error",
       "display_msg", "hide_msg",      "export_ma",          "export_obj",   "export_XE",       "view_tags",
       "dump_GDT",   "save",           "reset_settings",     "show_release_notes", "show_website", "pay_pal_donate",
-      "download_update", "run_iwd_scan", "cancel_iwd_scan", "set_mouse_cntrl_display"};
+      "download_update", "cancel_download", "run_iwd_scan", "cancel_iwd_scan", "set_mouse_cntrl_display"};
   return IsMenuCommandWord(word) || kOtherWords.count(word) != 0;
 }
 
@@ -155,6 +156,7 @@ void VornGUI::RunCommand(const std::string& word, const std::string& value) {
   if (word == "show_website") return OpenPage(kCommunityPage);
   if (word == "pay_pal_donate") return OpenPage(kDonationPage);
   if (word == "download_update") return CallHook(hooks.startDownload, word);
+  if (word == "cancel_download") return CallHook(hooks.cancelDownload, word);
   if (word == "run_iwd_scan") return CallHook(hooks.runIwdScan, word);
   if (word == "cancel_iwd_scan") return CallHook(hooks.cancelIwdScan, word);
   if (word == "set_mouse_cntrl_display") {

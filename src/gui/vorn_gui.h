@@ -48,6 +48,7 @@ struct CommandHooks {
   std::function<void(CommandJob)> queueJob;  // the job with the export-images flag as set
   std::function<void()> requestQuit;         // "exit_app": ends the main loop; never waits
   std::function<void()> startDownload;       // "download_update"
+  std::function<void()> cancelDownload;      // "cancel_download": a running download stops
   std::function<void()> runIwdScan;          // "run_iwd_scan"
   std::function<void()> cancelIwdScan;       // "cancel_iwd_scan"
 };

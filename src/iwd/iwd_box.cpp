@@ -14,10 +14,13 @@ int ScanProgressValue(int32_t currentIwd, int32_t iwdCount) {
 
 std::string ScanFailureMessage(const std::vector<std::string>& failures) {
   if (failures.empty()) return {};
-  constexpr size_t kShown = 5;
-  std::string text = "Some IWD files could not be read completely:\n";
-  for (size_t i = 0; i < failures.size() && i < kShown; ++i) text += "\n" + failures[i];
-  if (failures.size() > kShown) text += "\n... and " + IntToString(static_cast<int>(failures.size() - kShown)) + " more";
+  // The error box has room for about nine lines of its narrow column: the first failure, cut to a
+  // few lines, stands for the others, which Log.txt lists.
+  constexpr size_t kShownLength = 44;
+  std::string first = failures.front();
+  if (first.size() > kShownLength) first = first.substr(0, kShownLength - 3) + "...";
+  std::string text = "Some IWD files could not be read completely:\n\n" + first;
+  if (failures.size() > 1) text += "\n... and " + IntToString(static_cast<int>(failures.size() - 1)) + " more";
   text += "\n\nSee Log.txt for details.";
   return text;
 }

@@ -22,5 +22,6 @@ std::string IwiProgressText(int32_t moved, int32_t skipped);
 // no archive was found.
 int ScanProgressValue(int32_t currentIwd, int32_t iwdCount);
 // The error text that ends a scan in which archives failed; each failure is "name: problem".
-// Names the first few and counts the rest. Empty when nothing failed.
+// Names the first (cut to 44 characters) and counts the rest, so that it fits the error box.
+// Empty when nothing failed.
 std::string ScanFailureMessage(const std::vector<std::string>& failures);

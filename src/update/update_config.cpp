@@ -12,6 +12,11 @@ std::string UpdateServiceUrl() {
   return DELVIX_UPDATE_URL;
 }
 
+std::string UpdateServiceCaFile() {
+  const char* fromEnvironment = std::getenv("DELVIX_UPDATE_CA_FILE");
+  return fromEnvironment ? fromEnvironment : "";
+}
+
 std::string DefaultDownloadPage(const std::string& serviceUrl) {
   const size_t scheme = serviceUrl.find("://");
   if (scheme == std::string::npos) return {};

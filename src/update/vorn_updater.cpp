@@ -90,14 +90,16 @@ void VornUpdater::StartDownload(const std::string& file) {
   stopped_ = false;
 }
 
-bool VornUpdater::DownloadAndInstall(const DownloadRequest& request) {
+VornUpdater::Outcome VornUpdater::DownloadAndInstall(const DownloadRequest& request, std::string& reason) {
   if (!platform::CreateFolders(config_.installFolder + "/updates")) {
     VornLog::Printf("Failed to create directory 'updates'");
-    return false;
+    reason = "The folder 'updates' could not be created.";
+    return Outcome::Failed;
   }
   if (!IsPlainVersionText(request.version)) {
     LogDownloaderError("Version text not usable in a file name");
-    return false;
+    reason = "The update service named a version that is not usable.";
+    return Outcome::Failed;
   }
   VornDownloader downloader(config_.downloadLimits);
   downloader.outputPath = request.file.empty() ? PackagePath(request.version) : request.file;
@@ -108,24 +110,39 @@ bool VornUpdater::DownloadAndInstall(const DownloadRequest& request) {
   try {
     if (!downloader.Download(url, cancelRequest_, progress)) {
       VornLog::Printf("Download cancelled");
-      return false;
+      return Outcome::Cancelled;
     }
   } catch (const VornDownloadError& error) {
     LogDownloaderError(error.what());
-    return false;
+    reason = std::string("The download failed (") + error.what() + ").";
+    return Outcome::Failed;
   }
   VornLog::Printf("Downloaded Update");
+  Outcome outcome = Outcome::Cancelled;
   if (cancelRequest_) {
     VornLog::Printf("Download cancelled");
   } else if (InstallUpdate(downloader.outputPath, config_.installFolder, config_.programPath)) {
-    return true;
+    return Outcome::Installed;
+  } else {
+    reason = "The downloaded package could not be installed.";
+    outcome = Outcome::Failed;
   }
   std::remove(downloader.outputPath.c_str());
-  return false;
+  return outcome;
 }
 
 void VornUpdater::Download(DownloadRequest request) {
-  if (DownloadAndInstall(request) && hooks_.restart) hooks_.restart();
+  std::string reason;
+  switch (DownloadAndInstall(request, reason)) {
+    case Outcome::Installed:
+      if (hooks_.restart) hooks_.restart();
+      break;
+    case Outcome::Failed:
+      // A failure caused by the stop at exit is no news for the user.
+      if (!cancelRequest_ && hooks_.downloadFailed) hooks_.downloadFailed(reason);
+      break;
+    case Outcome::Cancelled: break;
+  }
   FinishDownload();
 }
 

@@ -7,7 +7,7 @@
 // in as hooks, which the application sets.
 //
 // Threads: CheckForUpdates, StartDownload, CancelDownload and StopDownloadThread on the main
-// thread; the hooks downloadProgress and restart are called on the download thread.
+// thread; the hooks downloadProgress, restart and downloadFailed are called on the download thread.
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -35,11 +35,18 @@ struct UpdateHooks {
   std::function<void(const std::string& text)> showMessage;   // the GUI's message box
   std::function<void(int value)> downloadProgress;            // "download_progress", 0 .. 150
   std::function<void()> restart;  // the update is installed: shut down and start the new program
+  // The download or the installation failed (not when cancelled); the program is as it was.
+  // reason says why, in words for the user.
+  std::function<void(const std::string& reason)> downloadFailed;
 };
 
 // The update service's address: the environment's DELVIX_UPDATE_URL when set, else the address
 // the program was built with (empty when none was given).
 std::string UpdateServiceUrl();
+// The certificate authorities the update service's certificate is checked against: the file named
+// by the environment's DELVIX_UPDATE_CA_FILE when set (a service with a certificate of its own
+// authority), else empty: the system's authorities.
+std::string UpdateServiceCaFile();
 // The download page used when a reply names no package: the service's scheme and host with
 // "/downloads/?id=10&update=true"; empty when the service address is empty.
 std::string DefaultDownloadPage(const std::string& serviceUrl);
@@ -83,8 +90,10 @@ class VornUpdater {
   };
   bool PostCheck(std::string& replyText);
   void Download(DownloadRequest request);
-  // Downloads and installs; true when the installed program is to be started.
-  bool DownloadAndInstall(const DownloadRequest& request);
+  // How a download thread ended; reason: what failed, for the user.
+  enum class Outcome { Installed, Cancelled, Failed };
+  // Downloads and installs.
+  Outcome DownloadAndInstall(const DownloadRequest& request, std::string& reason);
   void FinishDownload();
 
   UpdateConfig config_;

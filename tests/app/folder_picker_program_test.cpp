@@ -26,10 +26,7 @@
 
 namespace {
 
-using testing_support::FindShownWindow;
 using testing_support::OnMainThread;
-using testing_support::RunTool;
-using testing_support::TypeIntoWindow;
 using testing_support::WaitUntil;
 
 constexpr const char* kPickerTitle = "Select COD 4 'root' folder";
@@ -41,21 +38,6 @@ std::vector<std::string> ListedModels() {
     std::lock_guard<std::mutex> lock(LoaderMutex);
     return gOpenGL->xmodelList.shownNames ? *gOpenGL->xmodelList.shownNames : std::vector<std::string>{};
   });
-}
-
-// A user at the dialog: waits for it, keeps a screenshot and chooses the folder it opened on;
-// does it again should the first key arrive before the dialog takes it.
-void ChooseInDialog() {
-  std::string id;
-  if (!WaitUntil([&] { return !(id = FindShownWindow(kPickerTitle)).empty(); }, 30000)) return;
-  const std::string shots = std::string(DELVIX_PROGRAM_DIR) + "/../tests/screenshots";
-  platform::CreateFolders(shots);
-  std::this_thread::sleep_for(std::chrono::seconds(1));  // drawn by now
-  RunTool({"import", "-window", "root", shots + "/folder_picker_program.png"});
-  for (int attempt = 0; attempt < 5 && !FindShownWindow(kPickerTitle).empty(); ++attempt) {
-    TypeIntoWindow(id, {{"key", "Return"}});
-    WaitUntil([] { return FindShownWindow(kPickerTitle).empty(); }, 3000);
-  }
 }
 
 TEST(FolderPickerProgram, ChosenGameRootIsListedAndKeptAfterARestart) {
@@ -87,7 +69,7 @@ TEST(FolderPickerProgram, ChosenGameRootIsListedAndKeptAfterARestart) {
   testing_support::RunProgramDriven(folder.Root(), [&] {
     // The user sees the main window once the splash screen has gone.
     ASSERT_TRUE(WaitUntil([] { return OnMainThread([] { return !SplashShowing(); }); }, 30000));
-    std::thread user(ChooseInDialog);
+    std::thread user([] { testing_support::ChooseFolderInChooser(kPickerTitle, "folder_picker_program"); });
     OnMainThread([] {
       OnPickCod4Root(gOpenGL->screens);  // returns once the dialog is answered
       return true;

@@ -22,6 +22,7 @@
 #include "support/graphics_driver.h"
 #include "support/pillow_reader.h"
 #include "support/png_writer.h"
+#include "support/x_server.h"
 #include "support/wait_until.h"
 #include "view/vec3.h"
 
@@ -158,6 +159,22 @@ std::string KeepScreenshot(const ProgramFolder& folder, const std::string& name)
   return kept ? ScreenshotFolder() + name + ".png" : "";
 }
 
+namespace {
+
+bool MenuSettles(const std::string& name, bool visible) {
+  return WaitUntil([name, visible] {
+    return OnMainThread([name, visible] {
+      const Menu* menu = gOpenGL->gui.FindMenu(name);
+      return menu && menu->visible == visible && !menu->animating;
+    });
+  });
+}
+
+}  // namespace
+
+bool MenuShown(const std::string& name) { return MenuSettles(name, true); }
+bool MenuHidden(const std::string& name) { return MenuSettles(name, false); }
+
 OwnXServer::OwnXServer(const std::string& screen) {
   // A display number of this process's own, tried until one is free.
   for (int attempt = 0; attempt < 20 && display_.empty(); ++attempt) {
@@ -238,6 +255,18 @@ bool XdotoolPress(int x, int y, bool release) {
 }
 
 bool XdotoolClick(const std::string& window, int x, int y) { return XdotoolMove(window, x, y) && XdotoolPress(x, y); }
+
+bool ChooseFolderInChooser(const std::string& title, const std::string& screenshot) {
+  std::string id;
+  if (!WaitUntil([&] { return !(id = FindShownWindow(title)).empty(); }, 30000)) return false;
+  std::this_thread::sleep_for(std::chrono::seconds(1));  // drawn by now
+  RunTool({"import", "-window", "root", ScreenshotFolder() + screenshot + ".png"});
+  for (int attempt = 0; attempt < 5 && !FindShownWindow(title).empty(); ++attempt) {
+    TypeIntoWindow(id, {{"key", "Return"}});
+    WaitUntil([&] { return FindShownWindow(title).empty(); }, 3000);
+  }
+  return true;
+}
 
 bool XdotoolDrag(const std::string& window, int x0, int y0, int x1, int y1) {
   if (!XdotoolMove(window, x0, y0) || !XdotoolPress(x0, y0, /*release=*/false)) return false;

@@ -70,6 +70,10 @@ void LookAtWholeModel();
 // when there is no such item.
 ItemRect ItemOnScreen(const std::string& menu, const std::string& kind, size_t index = 0);
 inline int CentreX(const ItemRect& r) { return r.x + r.w / 2; }
+// Waits until the menu name of the running program shows (hides) and its transition has ended;
+// false when it does not within a minute.
+bool MenuShown(const std::string& name);
+bool MenuHidden(const std::string& name);
 inline int CentreY(const ItemRect& r) { return r.y + r.h / 2; }
 
 // Presses F2 (take_screen_shot) and waits for the file "VornDelvix_screenshot.dds".
@@ -112,6 +116,10 @@ bool XdotoolMove(const std::string& window, int x, int y);
 bool XdotoolPress(int x, int y, bool release = true);
 // A click as a hand makes it: moved there first, the button held for some frames.
 bool XdotoolClick(const std::string& window, int x, int y);
+// A user at the desktop's folder chooser titled title: waits for it, keeps a screenshot of the
+// screen as <build>/tests/screenshots/<screenshot>.png and chooses the folder it opened on (Return),
+// again should the first key arrive before the dialog takes it. False when no chooser showed.
+bool ChooseFolderInChooser(const std::string& title, const std::string& screenshot);
 // Drags with the left button held from (x0, y0) to (x1, y1) in steps, as a hand does.
 bool XdotoolDrag(const std::string& window, int x0, int y0, int x1, int y1);
 // Taps a key (an xdotool key name such as "z" or "space") in window and lets frames see it.

@@ -20,6 +20,8 @@
 namespace {
 
 using testing_support::KeepScreenshot;
+using testing_support::MenuHidden;
+using testing_support::MenuShown;
 using testing_support::OnMainThread;
 using testing_support::ProgramFolder;
 using testing_support::ProgramWindow;
@@ -35,25 +37,6 @@ ItemRect MenuRect(const std::string& name) {
   return OnMainThread([name] {
     const Menu* menu = gOpenGL->gui.FindMenu(name);
     return menu ? menu->rect : ItemRect{};
-  });
-}
-
-// The menu shows and its transition has ended.
-bool Shown(const std::string& name) {
-  return WaitUntil([name] {
-    return OnMainThread([name] {
-      const Menu* menu = gOpenGL->gui.FindMenu(name);
-      return menu && menu->visible && !menu->animating;
-    });
-  });
-}
-
-bool Hidden(const std::string& name) {
-  return WaitUntil([name] {
-    return OnMainThread([name] {
-      const Menu* menu = gOpenGL->gui.FindMenu(name);
-      return menu && !menu->visible && !menu->animating;
-    });
   });
 }
 
@@ -86,7 +69,7 @@ constexpr Tab kTabs[] = {
 // Shows tab by its button and keeps a screenshot of it, with the pointer moved off the panel.
 void ShowTabAndKeepIt(const ProgramFolder& folder, const std::string& window, const Tab& tab) {
   ASSERT_TRUE(ClickInMenu(window, "Settings", tab.x, 70)) << tab.menu;
-  ASSERT_TRUE(Shown(tab.menu)) << tab.menu;
+  ASSERT_TRUE(MenuShown(tab.menu)) << tab.menu;
   for (const Tab& other : kTabs) {
     if (other.menu != tab.menu) EXPECT_FALSE(OnMainThread([&] { return gOpenGL->gui.FindMenu(other.menu)->visible; }));
   }
@@ -126,18 +109,18 @@ TEST(ProgramSettings, TabsShowByHandChoicesAndAReboundHotKeyAreKeptAfterQuitAndR
     ASSERT_TRUE(XdotoolMove(window, 5, 590));
     // The settings hot key "s" slides the panel in; the general tab follows.
     PressKey("s");
-    ASSERT_TRUE(Shown("Settings")) << "the settings hot key did not open the panel";
-    ASSERT_TRUE(Shown("Settings_genral"));
+    ASSERT_TRUE(MenuShown("Settings")) << "the settings hot key did not open the panel";
+    ASSERT_TRUE(MenuShown("Settings_genral"));
     for (const Tab& tab : kTabs) ShowTabAndKeepIt(folder, window, tab);
 
     // The export tab's image format becomes TGA, the theme tab's theme Blue.
     ASSERT_TRUE(ClickInMenu(window, "Settings", kTabs[2].x, 70));
-    ASSERT_TRUE(Shown("Settings_export"));
+    ASSERT_TRUE(MenuShown("Settings_export"));
     ASSERT_TRUE(OpenDropDown(window, "Settings_export", {440, 240, 60, 18}));
     ASSERT_TRUE(PickOption(window, "Settings_export", {440, 240, 60, 18}, 1));
     EXPECT_TRUE(WaitUntil([] { return OnMainThread([] { return gSettings.as_tga == 1; }); }));
     ASSERT_TRUE(ClickInMenu(window, "Settings", kTabs[6].x, 70));
-    ASSERT_TRUE(Shown("Settings_theme"));
+    ASSERT_TRUE(MenuShown("Settings_theme"));
     ASSERT_TRUE(OpenDropDown(window, "Settings_theme", {180, 127, 110, 18}));
     ASSERT_TRUE(TakeScreenShot(folder));
     KeepScreenshot(folder, "settings_theme_choices");
@@ -146,7 +129,7 @@ TEST(ProgramSettings, TabsShowByHandChoicesAndAReboundHotKeyAreKeptAfterQuitAndR
 
     // The settings menu's key field takes "q"; "q" closes the panel at once and opens it again.
     ASSERT_TRUE(ClickInMenu(window, "Settings", kTabs[4].x, 70));
-    ASSERT_TRUE(Shown("Settings_hotkeys"));
+    ASSERT_TRUE(MenuShown("Settings_hotkeys"));
     ASSERT_TRUE(ClickInMenu(window, "Settings_hotkeys", 240, 341));
     ASSERT_TRUE(WaitUntil([] { return OnMainThread([] { return gOpenGL->gui.captureTarget != nullptr; }); }));
     PressKey("q");
@@ -154,8 +137,8 @@ TEST(ProgramSettings, TabsShowByHandChoicesAndAReboundHotKeyAreKeptAfterQuitAndR
     EXPECT_TRUE(WaitUntil([] { return OnMainThread([] { return gSettings.hotkeys[HK_TOGGLE_SETTING_MENU]; }) == 0x151; }));
     ASSERT_TRUE(XdotoolMove(window, 5, 590));
     PressKey("q");
-    EXPECT_TRUE(Hidden("Settings")) << "the rebound key did not close the panel";
-    EXPECT_TRUE(Hidden("Settings_hotkeys"));
+    EXPECT_TRUE(MenuHidden("Settings")) << "the rebound key did not close the panel";
+    EXPECT_TRUE(MenuHidden("Settings_hotkeys"));
   });
   EXPECT_EQ(exitCode, 0);
   const std::string saved = folder.Read("settings.xml");
@@ -172,7 +155,7 @@ TEST(ProgramSettings, TabsShowByHandChoicesAndAReboundHotKeyAreKeptAfterQuitAndR
     Xdotool("windowfocus --sync " + window);
     ASSERT_TRUE(XdotoolMove(window, 5, 590));
     PressKey("q");
-    EXPECT_TRUE(Shown("Settings")) << "the rebound key does not open the panel after a restart";
+    EXPECT_TRUE(MenuShown("Settings")) << "the rebound key does not open the panel after a restart";
   });
   EXPECT_EQ(exitCode, 0);
 }

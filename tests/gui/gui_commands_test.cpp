@@ -4,6 +4,7 @@
 #include <atomic>
 #include <thread>
 
+#include "core/project_site.h"
 #include "platform/files.h"
 #include "platform/main_thread.h"
 #include "platform/open.h"
@@ -138,29 +139,30 @@ TEST_F(CommandsTest, ResetSettingsDeletesTheFileShowsWhyAndKeepsItFromBeingWritt
 TEST_F(CommandsTest, WebPagesOpenWithTheDesktop) {
   f.gui.ExecCmd("show_release_notes; show_website; pay_pal_donate;");
   ASSERT_EQ(opened.size(), 3u);
-  EXPECT_NE(opened[0].find("/downloads/?action=release_notes&id=10"), std::string::npos);
-  EXPECT_EQ(opened[0].rfind("https://", 0), 0u);
-  EXPECT_EQ(opened[1].rfind("https://", 0), 0u);
-  EXPECT_NE(opened[2].find("/donate/"), std::string::npos);
+  EXPECT_EQ(opened[0], std::string(kProjectSite) + "/downloads/?action=release_notes&id=10");
+  EXPECT_EQ(opened[1], std::string(kProjectSite) + "/community/");
+  EXPECT_EQ(opened[2], std::string(kProjectSite) + "/donate/");
 }
 
 TEST_F(CommandsTest, WordsOfFacilitiesNotPluggedInSaySoAndDoNothing) {
   f.gui.hooks = CommandHooks{};
-  f.gui.ExecCmd("download_update; run_iwd_scan; cancel_iwd_scan; exit_app; export_ma; view_tags;");
-  for (const char* word : {"download_update", "run_iwd_scan", "cancel_iwd_scan", "exit_app", "export_ma", "view_tags"}) {
+  f.gui.ExecCmd("download_update; cancel_download; run_iwd_scan; cancel_iwd_scan; exit_app; export_ma; view_tags;");
+  for (const char* word : {"download_update", "cancel_download", "run_iwd_scan", "cancel_iwd_scan", "exit_app",
+                           "export_ma", "view_tags"}) {
     EXPECT_TRUE(log.Has(std::string("Processcmd: '") + word +
                         "' is not available: that part of the program is not built"))
         << word;
   }
   EXPECT_EQ(f.settings.export_count, 0);  // nothing was exported
 
-  int download = 0, scan = 0, cancel = 0, quit = 0;
+  int download = 0, stop = 0, scan = 0, cancel = 0, quit = 0;
   f.gui.hooks.startDownload = [&] { ++download; };
+  f.gui.hooks.cancelDownload = [&] { ++stop; };
   f.gui.hooks.runIwdScan = [&] { ++scan; };
   f.gui.hooks.cancelIwdScan = [&] { ++cancel; };
   f.gui.hooks.requestQuit = [&] { ++quit; };
-  f.gui.ExecCmd("download_update; run_iwd_scan; cancel_iwd_scan; exit_app;");
-  EXPECT_EQ(download + scan + cancel + quit, 4);
+  f.gui.ExecCmd("download_update; cancel_download; run_iwd_scan; cancel_iwd_scan; exit_app;");
+  EXPECT_EQ(download + stop + scan + cancel + quit, 5);
 }
 
 TEST_F(CommandsTest, MouseControlDisplayFollowsTheMouseStyle) {

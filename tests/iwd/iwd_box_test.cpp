@@ -15,14 +15,15 @@ TEST(IwdBox, ImageCountsText) {
   EXPECT_EQ(IwiProgressText(12, 3), "\n\n12\n\n3");
 }
 
-TEST(IwdBox, FailureMessageNamesTheFirstFailuresAndCountsTheRest) {
+TEST(IwdBox, FailureMessageNamesTheFirstFailureAndCountsTheRest) {
   EXPECT_EQ(ScanFailureMessage({}), "");
+  EXPECT_EQ(ScanFailureMessage({"a.iwd: CRC error"}),
+            "Some IWD files could not be read completely:\n\na.iwd: CRC error\n\nSee Log.txt for details.");
   const std::string two = ScanFailureMessage({"a.iwd: CRC error", "b.iwd: not a ZIP archive (or cut short)"});
-  EXPECT_NE(two.find("\na.iwd: CRC error\nb.iwd: not a ZIP archive (or cut short)\n"), std::string::npos) << two;
-  std::vector<std::string> many;
-  for (char c = 'a'; c <= 'h'; ++c) many.push_back(std::string(1, c) + ".iwd: damaged archive");
-  const std::string cut = ScanFailureMessage(many);
-  EXPECT_NE(cut.find("e.iwd"), std::string::npos);
-  EXPECT_EQ(cut.find("f.iwd"), std::string::npos);
-  EXPECT_NE(cut.find("... and 3 more"), std::string::npos) << cut;
+  EXPECT_NE(two.find("\na.iwd: CRC error\n... and 1 more\n"), std::string::npos) << two;
+  EXPECT_EQ(two.find("b.iwd"), std::string::npos);
+  // A long failure is cut, so the message keeps to the error box.
+  const std::string longName = "x.iwd: '" + std::string(200, 'n') + ".iwi' refused (the name is too long)";
+  const std::string cut = ScanFailureMessage({longName});
+  EXPECT_NE(cut.find("\n" + longName.substr(0, 41) + "...\n"), std::string::npos) << cut;
 }

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "local_server.h"
+#include "support/local_server.h"
 #include "support/log_capture.h"
 #include "support/temp_folder.h"
 #include "support/wait_until.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "local_server.h"
+#include "support/local_server.h"
 #include "support/log_capture.h"
 #include "update/update_reply.h"
 #include "update/vorn_updater.h"

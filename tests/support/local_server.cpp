@@ -1,4 +1,4 @@
-#include "local_server.h"
+#include "support/local_server.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
