@@ -246,7 +246,7 @@ class IwdGameRoot {
     fs::create_directories(Path("main"));
     fs::create_directories(Path("raw/images"));
     fs::create_directories(Path("raw/xmodel"));
-    folder_.Write("raw/images/kept.iwi", "kept");
+    std::ofstream(Path("raw/images/kept.iwi")) << "kept";
     for (int a = 0; a < kArchives; ++a) {
       testfiles::ZipBuilder zip;
       for (int i = 0; i < kImagesPerArchive; ++i) zip.Add(ImageName(a, i), Bytes(a, i));
@@ -257,7 +257,7 @@ class IwdGameRoot {
                     .Add("../../" + std::string(80, 'e') + ".iwi", "outside")
                     .Add("images/beside.iwi", "beside")
                     .WriteTo(Path("main/iw_98_refused_entry.iwd")));
-    folder_.Write("main/iw_99_damaged.iwd", "this is no archive");
+    std::ofstream(Path("main/iw_99_damaged.iwd")) << "this is no archive";
   }
   static std::string ImageName(int archive, int image) {
     return "images/a" + std::to_string(archive) + "_" + std::to_string(image) + ".iwi";
