@@ -6,10 +6,10 @@
 #include "gui/item_layout.h"
 #include "screens/build_menus.h"
 #include "screens/callbacks.h"
-#include "screens/main_screen_colours.h"
+#include "screens/screen_colours.h"
 #include "screens/main_screen_parts.h"
 
-namespace colours = main_screen_colours;
+namespace colours = screen_colours;
 
 namespace {
 

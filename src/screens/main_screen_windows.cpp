@@ -4,11 +4,11 @@
 #include "core/log.h"
 #include "gui/item_layout.h"
 #include "screens/callbacks.h"
-#include "screens/main_screen_colours.h"
+#include "screens/screen_colours.h"
 #include "screens/main_screen_parts.h"
 #include "screens/model_info_panel.h"
 
-namespace colours = main_screen_colours;
+namespace colours = screen_colours;
 
 namespace {
 

@@ -3,10 +3,10 @@
 // search box that filters them and an arrow that folds it again. A click on a row loads that model.
 #include "gui/item_layout.h"
 #include "screens/callbacks.h"
-#include "screens/main_screen_colours.h"
+#include "screens/screen_colours.h"
 #include "screens/main_screen_parts.h"
 
-namespace colours = main_screen_colours;
+namespace colours = screen_colours;
 
 namespace {
 

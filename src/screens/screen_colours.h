@@ -1,9 +1,10 @@
 #pragma once
-// The colours of the main screen's menus, by the part they colour (r, g, b, a in 0..1). Text
-// button labels use only r, g and b: the button's fade gives their alpha.
+// The colours of the screens' menus (the main screen and the dialog boxes), by the part they
+// colour (r, g, b, a in 0..1). Text button labels use only r, g and b: the button's fade gives
+// their alpha.
 #include "gui/gui_painter.h"
 
-namespace main_screen_colours {
+namespace screen_colours {
 
 inline constexpr Rgba kWhite{1, 1, 1, 1};
 inline constexpr Rgba kClear{0, 0, 0, 0};                  // no background, no outline
@@ -42,4 +43,17 @@ inline constexpr Rgba kLightLabel{0.6f, 0.6f, 0.6f, 1};
 inline constexpr Rgba kPickerFrame{0.3f, 0.3f, 0.3f, 0.6f};
 inline constexpr Rgba kViewPanelFill{0.05f, 0.05f, 0.05f, 1};
 
-}  // namespace main_screen_colours
+// The dialog boxes: text buttons' labels at rest and under the pointer, plain and red texts, the
+// boxes' titles (in the title font), the frame picture behind a box's items, the full-window
+// backdrops that dim everything below a box (from light to dark) and the progress bars.
+inline constexpr Rgba kButtonLabel{0.7f, 0.7f, 0.7f, 1};
+inline constexpr Rgba kBoxLabel{0.8f, 0.8f, 0.8f, 1};
+inline constexpr Rgba kBoxLabelRed{0.8f, 0.2f, 0.2f, 1};
+inline constexpr Rgba kBoxTitle{1, 0, 0, 1};
+inline constexpr Rgba kBoxFrame{0.15f, 0.15f, 0.15f, 0.95f};
+inline constexpr Rgba kBackdropLight{0.1f, 0.1f, 0.1f, 0.5f};
+inline constexpr Rgba kBackdropDark{0.1f, 0.1f, 0.1f, 0.75f};
+inline constexpr Rgba kBackdropDarkest{0.1f, 0.1f, 0.1f, 0.8f};
+inline constexpr Rgba kBoxProgressFill{0.1f, 0.65f, 0.1f, 0.8f};
+
+}  // namespace screen_colours
