@@ -14,6 +14,18 @@ float Milliseconds(float seconds) { return seconds * 1000.0f; }
 // A label colour of a text button: the button's fade supplies the alpha.
 Rgba WithoutAlpha(const Rgba& colour) { return {colour.r, colour.g, colour.b, 0.0f}; }
 
+// A text box with the parts both forms share.
+TextBox MakeTextBox(const std::string& name, const ItemRect& rect, const Rgba& background, const Rgba& outline,
+                    const Rgba& textColour) {
+  TextBox box;
+  box.name = name;
+  box.rect = rect;
+  box.background = background;
+  box.outline = outline;
+  box.textColour = textColour;
+  return box;
+}
+
 }  // namespace
 
 Menu& VornGUI::CommitMenu(std::unique_ptr<Menu> menu, const std::string& name, const ItemRect& rect,
@@ -202,13 +214,8 @@ void VornGUI::AddBoundList(const std::string& name, const ItemRect& rect, const 
 void VornGUI::AddTextBox(const std::string& name, const std::string& placeholder, const ItemRect& rect,
                          const Rgba& background, const Rgba& outline, const Rgba& textColour,
                          std::function<void(const std::string&)> filter) {
-  TextBox box;
-  box.name = name;
-  box.rect = rect;
+  TextBox box = MakeTextBox(name, rect, background, outline, textColour);
   box.committed = placeholder;
-  box.background = background;
-  box.outline = outline;
-  box.textColour = textColour;
   box.filter = std::move(filter);
   Building().textBoxes.push_back(std::move(box));
 }
@@ -216,14 +223,9 @@ void VornGUI::AddTextBox(const std::string& name, const std::string& placeholder
 void VornGUI::AddTextBox(const std::string& name, const std::string& text, const ItemRect& rect,
                          const Rgba& background, const Rgba& outline, const Rgba& textColour,
                          std::function<void(const std::string&)> onChange, bool readOnly) {
-  TextBox box;
-  box.name = name;
-  box.rect = rect;
+  TextBox box = MakeTextBox(name, rect, background, outline, textColour);
   box.text = text;
   box.committed = text;
-  box.background = background;
-  box.outline = outline;
-  box.textColour = textColour;
   box.onChange = std::move(onChange);
   box.readOnly = readOnly;
   Building().textBoxes.push_back(std::move(box));
