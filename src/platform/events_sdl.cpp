@@ -6,6 +6,7 @@
 //   PollEvent, WaitEvent  the main thread's entry points
 #include <SDL.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
@@ -77,7 +78,9 @@ class Translator {
     mainWindow_ = id;
     state_ = sdl::WindowState::Normal;
   }
-  void WatchState() { watchUntil_ = std::chrono::steady_clock::now() + std::chrono::seconds(2); }
+  // A requested change is looked for until it shows (a busy window manager may take seconds),
+  // and a little after, in case it passes through a second state; at most 30 s.
+  void WatchState() { watchUntil_ = std::chrono::steady_clock::now() + std::chrono::seconds(30); }
   bool Watching() const { return mainWindow_ != 0 && std::chrono::steady_clock::now() < watchUntil_; }
   // Called when SDL's queue is empty: while a requested state change may still be under way,
   // look whether it happened.
@@ -199,6 +202,7 @@ void Translator::ProbeState() {
   sdl::WindowState now = sdl::QueryWindowState(SDL_GetWindowFromID(mainWindow_));
   if (now == state_) return;
   state_ = now;
+  watchUntil_ = std::min(watchUntil_, std::chrono::steady_clock::now() + std::chrono::milliseconds(500));
   switch (now) {
     case sdl::WindowState::Minimized: Push({.type = EventType::Minimized}); break;
     case sdl::WindowState::Maximized: Push({.type = EventType::Maximized}); break;

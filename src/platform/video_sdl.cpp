@@ -18,10 +18,16 @@ bool AcquireVideo(std::string& error) {
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     // The click that activates the window also reaches it, as on other desktops.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // Before SDL's start, so that the handler SDL puts back when video stops is this one too:
+    // SDL's second display connection, which wakes the event loop, learns of its errors only
+    // when it closes then.
+    KeepXErrorsNonFatal();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
       error = SDL_GetError();
       return false;
     }
+    // After SDL's start, whose own handler passes errors on to the default, fatal one.
+    KeepXErrorsNonFatal();
     StartEvents();
   }
   ++gVideoUsers;

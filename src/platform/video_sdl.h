@@ -17,6 +17,10 @@ namespace platform::sdl {
 bool AcquireVideo(std::string& error);
 void ReleaseVideo();
 
+// Makes X protocol errors (which arrive after the request that caused them, often about a window
+// destroyed meanwhile) a line on standard error instead of the process's end. Any thread.
+void KeepXErrorsNonFatal();
+
 // The window whose events PollEvent delivers (0: none).
 void SetMainWindowId(uint32_t windowId);
 
@@ -43,6 +47,9 @@ void FreePointerShapes();
 // The state of a window as the window manager carries it out.
 enum class WindowState { Normal, Minimized, Maximized };
 WindowState QueryWindowState(SDL_Window* window);
+// Asks the window manager to put the window in state wanted, judged from its real state (SDL
+// skips a change its own, possibly stale, record says is done). False when it is no X11 window.
+bool RequestWindowState(SDL_Window* window, WindowState wanted);
 
 // A state change (minimise, maximise, restore) was asked for: the event loop watches the
 // window's state for a while, since the window manager carries it out later.

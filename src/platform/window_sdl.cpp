@@ -31,10 +31,6 @@ void CloseWindow(MainWindow::Impl& impl) {
   }
 }
 
-// SDL skips a state change that its flags say is done, and updates the flags only while it
-// reads the window system's events: let it read them first (they stay queued for PollEvent).
-void SyncStateFlags() { SDL_PumpEvents(); }
-
 uint32_t WindowFlags(const WindowOptions& options) {
   uint32_t flags = SDL_WINDOW_OPENGL;
   flags |= options.visible ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN;
@@ -204,22 +200,19 @@ WindowRect MainWindow::DesktopBounds() const {
 
 void MainWindow::Minimize() {
   if (!impl_->window) return;
-  SyncStateFlags();
-  SDL_MinimizeWindow(impl_->window);
+  if (!sdl::RequestWindowState(impl_->window, sdl::WindowState::Minimized)) SDL_MinimizeWindow(impl_->window);
   sdl::NoteStateRequest();
 }
 
 void MainWindow::Maximize() {
   if (!impl_->window) return;
-  SyncStateFlags();
-  SDL_MaximizeWindow(impl_->window);
+  if (!sdl::RequestWindowState(impl_->window, sdl::WindowState::Maximized)) SDL_MaximizeWindow(impl_->window);
   sdl::NoteStateRequest();
 }
 
 void MainWindow::Restore() {
   if (!impl_->window) return;
-  SyncStateFlags();
-  SDL_RestoreWindow(impl_->window);
+  if (!sdl::RequestWindowState(impl_->window, sdl::WindowState::Normal)) SDL_RestoreWindow(impl_->window);
   sdl::NoteStateRequest();
 }
 

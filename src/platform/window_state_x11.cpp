@@ -3,7 +3,8 @@
 //
 // SDL records a maximise or restore the moment it is asked for, whether or not the window manager
 // carries it out, and then reports no change when it happens; the properties the window manager
-// sets on the window say what actually is.
+// sets on the window say what actually is. For the same reason state changes are asked of the
+// window manager here, from the state the X server reports, not from SDL's record.
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <X11/Xatom.h>
@@ -67,6 +68,58 @@ WindowState QueryWindowState(SDL_Window* sdlWindow) {
     horizontal |= atom == maxHorz;
   }
   return vertical && horizontal ? WindowState::Maximized : WindowState::Normal;
+}
+
+namespace {
+
+// Asks the window manager to add (1) or remove (0) both maximised states (EWMH).
+void SendMaximizedState(Display* display, Window window, long action) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(display, "_NET_WM_STATE", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = action;
+  event.xclient.data.l[1] = static_cast<long>(XInternAtom(display, "_NET_WM_STATE_MAXIMIZED_VERT", False));
+  event.xclient.data.l[2] = static_cast<long>(XInternAtom(display, "_NET_WM_STATE_MAXIMIZED_HORZ", False));
+  event.xclient.data.l[3] = 1;  // from a normal application
+  XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+}
+
+// Maps an iconified window and asks for it to be the active one (EWMH).
+void Deiconify(Display* display, Window window) {
+  XMapRaised(display, window);
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = 1;  // from a normal application
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+}
+
+}  // namespace
+
+bool RequestWindowState(SDL_Window* sdlWindow, WindowState wanted) {
+  Display* display = nullptr;
+  Window window = 0;
+  if (!X11Window(sdlWindow, display, window)) return false;
+  const WindowState now = QueryWindowState(sdlWindow);
+  if (now == wanted) return true;
+  switch (wanted) {
+    case WindowState::Minimized: XIconifyWindow(display, window, DefaultScreen(display)); break;
+    case WindowState::Maximized:
+      if (now == WindowState::Minimized) Deiconify(display, window);
+      SendMaximizedState(display, window, 1);
+      break;
+    case WindowState::Normal:
+      if (now == WindowState::Minimized) Deiconify(display, window);
+      else SendMaximizedState(display, window, 0);
+      break;
+  }
+  XFlush(display);
+  return true;
 }
 
 bool LeftButtonHeld(SDL_Window* sdlWindow) {
