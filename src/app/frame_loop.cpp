@@ -65,12 +65,12 @@ void VornOpenGL::RenderFrame() {
   };
   DrawScene(scene, view, frameInputs);
   GlPopModelView();
-  glColor4f(1, 1, 1, 1);
   // The GUI pass over the scene, with the names of hovered joints for this frame only.
   GuiFrame guiFrame;
   guiFrame.framesPerSecond = framesPerSecond;
   guiFrame.drawScreenLabels = [this](GuiPainter&) { DrawScreenLabels(screenLabels); };
   gui.Render(guiFrame);
+  glColor4f(1, 1, 1, 1);  // the next frame's scene starts from white, whatever the GUI drew last
   // The screenshot reads the back buffer before the swap, while it still holds this frame.
   const bool screenshot = TakeScreenShotRequested();
   if (screenshot && screenShot.Save("VornDelvix_screenshot.dds", width, height)) {

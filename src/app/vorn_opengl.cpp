@@ -46,7 +46,7 @@ void ColourToFloats(uint32_t colour, float out[3]) {
 
 }  // namespace
 
-bool VornOpenGL::Create(int clientWidth, int clientHeight) {
+void VornOpenGL::Create(int clientWidth, int clientHeight) {
   platform::WindowOptions options;
   options.title = "Vorn_Kesh Delvix";
   options.width = clientWidth > 0 ? clientWidth : 800;
@@ -54,16 +54,19 @@ bool VornOpenGL::Create(int clientWidth, int clientHeight) {
   options.minWidth = 750;
   options.minHeight = 600;
   options.borderless = true;  // the program draws its own frame
-  gThemeManager.Setup();
-  gWindowFrame.LoadPictures();
-  switch (window->Create(options)) {
+  const platform::WindowStatus status = window->Create(options);
+  if (status != platform::WindowStatus::Ok) {
+    VornLog::Warningf("%s", window->ErrorText().c_str());  // the window system's own words
+  }
+  switch (status) {
     case platform::WindowStatus::Ok: break;
     case platform::WindowStatus::VideoFailed:
-    case platform::WindowStatus::WindowFailed: VornLog::FatalErrorf("Window Creation Error. (%s)", window->ErrorText().c_str());
+    case platform::WindowStatus::WindowFailed: VornLog::FatalErrorf("Window Creation Error.");
+    // Without its extensions the program cannot draw: an error, never a quiet end.
     case platform::WindowStatus::GlewFailed:
       VornLog::Printf("Ext (%i)", window->GlInfo().glewResult);
-      return false;
-    default: VornLog::FatalErrorf("Can't Create A GL Context. (%s)", window->ErrorText().c_str());
+      VornLog::FatalErrorf("Initialization Failed.");
+    default: VornLog::FatalErrorf("Initialization Failed.");
   }
   gWindowFrame.Attach(*window);
   VornLog::Printf("Ext (%i)", window->GlInfo().glewResult);
@@ -76,9 +79,9 @@ bool VornOpenGL::Create(int clientWidth, int clientHeight) {
   SetModelScale(screens, gSettings.scale);
   StartXmodelThread();
   RestorePlacement(clientWidth, clientHeight);
-  InitGL();
   gui.AttachWindow(window.get());
   gui.fonts.SetTextColor(gSettings.color_txt);
+  InitGL();
   PlugGuiHooks();  // the model list's hook is in place before the first listing starts
   LoadStartupTextures();
 
@@ -88,7 +91,7 @@ bool VornOpenGL::Create(int clientWidth, int clientHeight) {
   CreateShaders();
   appliedAlwaysOnTop = gSettings.window_on_top;
   SetAlwaysOnTop(appliedAlwaysOnTop);
-  return true;  // the window stays hidden: the splash screen shows it when it closes
+  // The window stays hidden: the splash screen shows it when it closes.
 }
 
 // A tray that fails (no tray host) is no failure: the program runs without tray, balloons and

@@ -48,8 +48,8 @@ class VornOpenGL {
 
   // ---- Start-up ---------------------------------------------------------------------------------
   // Opens the window and its context, plugs and starts the job thread, activates the game, loads
-  // the shaders. Fatal errors end the process; false when the window system cannot start at all.
-  bool Create(int clientWidth, int clientHeight);
+  // the shaders. Every failure is fatal and ends the process with its error box.
+  void Create(int clientWidth, int clientHeight);
   bool InitGL();
   // The GUI's start-up, after Create: the fonts, the GUI textures, every menu, the GUI sounds,
   // then the layout for the window's client size (0 x 0: 800 x 600).

@@ -4,6 +4,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
+#include <ctime>
 #include <memory>
 #include <thread>
 
@@ -22,7 +24,10 @@
 #include "platform/key_codes.h"
 #include "platform/desktop_thread.h"
 #include "platform/main_thread.h"
+#include "desktop/colour_themes.h"
+#include "desktop/custom_frame.h"
 #include "desktop/splash.h"
+#include "update/http_transfer.h"
 #include "update/package_installer.h"
 
 namespace {
@@ -58,10 +63,15 @@ void MainLoop(VornOpenGL& app) {
 int RunProgram(const std::string& programFolder) {
   // The program's own file, read before anything runs: an installed update moves it aside.
   const std::string programPath = platform::ProgramPath();
+  HttpLibraryStart();
   // Run from the program's own folder, as a normal start does, so settings.xml, Log.txt and the
   // export folders sit beside the program.
   const std::string folder = programFolder.empty() ? GetRunningDirectory() : programFolder;
-  if (!folder.empty() && ::chdir(folder.c_str()) != 0) return 1;
+  if (!folder.empty() && ::chdir(folder.c_str()) != 0) {
+    HttpLibraryStop();
+    return 1;
+  }
+  SetRunningDirectory(folder);
 
   VornLog::SetFileName("Log.txt");
   VornLog::SetMode(VornLog::kModeSync);
@@ -74,6 +84,9 @@ int RunProgram(const std::string& programFolder) {
   if (firstStart) UseDemoGameRoots(gSettings, folder);
   VornLog::SwitchModeForSetting(gSettings.log_type);
   RemoveOldExecutable(programPath);
+  // The theme and the frame's pictures, which the window and the splash over it are drawn with.
+  gThemeManager.Setup();
+  gWindowFrame.LoadPictures();
 
   const int clientWidth = gSettings.main_window.w;
   const int clientHeight = gSettings.main_window.h;
@@ -85,11 +98,7 @@ int RunProgram(const std::string& programFolder) {
   const bool splash = ShowSplash([] { gOpenGL->ShowMainWindow(); }, PlayHelloSound);
   PlugExportSteps(app->xmodelThread.Steps());
   PlugNoticeStep(app->xmodelThread.Steps(), [thread = &app->xmodelThread] { return thread->OpenOutputFolder(); });
-  if (!app->Create(clientWidth, clientHeight)) {
-    CloseSplashForErrorBox();
-    gOpenGL = nullptr;
-    return 0;
-  }
+  app->Create(clientWidth, clientHeight);
   app->BuildGUI(clientWidth, clientHeight);
   // The GUI is ready.
   if (splash) {
@@ -99,6 +108,7 @@ int RunProgram(const std::string& programFolder) {
     PlayHelloSound();
   }
   Timer::Init();
+  std::srand(static_cast<unsigned>(std::time(nullptr)));  // the donation reminder draws from it
   std::atomic<bool> restartRequested{false};
   std::unique_ptr<VornUpdater> updater = MakeUpdater(programPath, folder, app->gui, restartRequested);
   gUpdater = updater.get();
@@ -123,6 +133,7 @@ int RunProgram(const std::string& programFolder) {
   updater.reset();
   if (restartRequested) VornLog::Printf("Restarting: %s", programPath.c_str());
   VornLog::Close();
+  HttpLibraryStop();
   if (restartRequested) RestartProgram(programPath);
   return 0;
 }

@@ -16,7 +16,13 @@ void VornOpenGL::HandleEvent(const platform::Event& event) {
       gSettings.main_window.y = event.y;
       break;
     case EventType::Resized:
-      if (event.x < 4000 && event.y < 4000) ReSizeGLScene(event.x, event.y);
+      // Sizes from 4000 up are the window system's passing values while minimising: the view
+      // keeps its size, the GUI is laid out again.
+      if (event.x < 4000 && event.y < 4000) {
+        ReSizeGLScene(event.x, event.y);
+      } else {
+        gui.ItemScale();
+      }
       break;
     case EventType::Activated: active = event.active; break;
     case EventType::CloseRequested:
@@ -31,6 +37,9 @@ void VornOpenGL::HandleEvent(const platform::Event& event) {
       break;
     case EventType::Minimized: renderEnabled = false; break;
     case EventType::Restored:
+      renderEnabled = true;
+      gui.ItemScale();  // a restore without a new size brings no Resized
+      break;
     case EventType::Maximized: renderEnabled = true; break;
     case EventType::MouseMove:
     case EventType::ButtonDown:

@@ -10,8 +10,10 @@
 // before it.
 //
 // Objects that need no constructor (the mutexes) are made at compile time; their marks keep their
-// places in the order all the same. Objects of the program not listed here: the application
-// object lives inside RunProgram and ends before it returns.
+// places in the order all the same. Objects of the program not listed here live inside RunProgram
+// and end before it returns: the application object with its camera, camera controller and the
+// hot keys consumed this frame, the GUI's delayed-command queue, the job thread's export-notice
+// folder, and the update service. The XMODEL_EXPORT writer builds its bone rotations per export.
 #define DELVIX_GLOBAL(rank) __attribute__((init_priority(rank)))
 
 enum GlobalRank : int {
@@ -19,16 +21,11 @@ enum GlobalRank : int {
   kRankBubble = 1015,
   kRankLoaderMutex = 1020,
   kRankLogWriteMutex = 1040,
-  kRankWaitSlot = 1050,
-  kRankCamera = 1060,
   kRankModelTrees = 1080,
-  kRankConsumedHotkeys = 1100,
   kRankIwdUtils = 1110,
-  kRankNoticeFolder = 1120,
   kRankSettings = 1130,
   kRankSound = 1140,
   kRankLog = 1160,
-  kRankUpdater = 1170,
   kRankWindowFrame = 1180,
   kRankSceneLights = 1190,
   kRankVersionText = 1200,
@@ -37,7 +34,6 @@ enum GlobalRank : int {
   kRankFolderIndexes = 1225,
   kRankMaterialList = 1230,
   kRankBoneLabels = 1240,
-  kRankBoneRotations = 1250,
   kRankBoneDisplay = 1260,
   kRankSystemTray = 1270,
 };

@@ -2,7 +2,13 @@
 
 #include "platform/files.h"
 
-std::string GetRunningDirectory() { return platform::ProgramFolder(); }
+namespace {
+std::string gRunningDirectory;  // empty: the program file's folder
+}  // namespace
+
+std::string GetRunningDirectory() { return gRunningDirectory.empty() ? platform::ProgramFolder() : gRunningDirectory; }
+
+void SetRunningDirectory(const std::string& folder) { gRunningDirectory = folder; }
 
 void AddTrailingBackslash(std::string& path) {
   if (!path.empty() && path.back() != '/' && path.back() != '\\') path += '/';

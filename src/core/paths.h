@@ -3,8 +3,12 @@
 // trailing backslash append "/" (a Windows program would append "\").
 #include <string>
 
-// The program's folder without a trailing separator ("Running Directory" of the folder settings).
+// The program's folder without a trailing separator ("Running Directory" of the folder settings):
+// the folder of the program's file, or the folder the program was told to run in.
 std::string GetRunningDirectory();
+// Makes folder the running directory ("" goes back to the program file's folder). Called before
+// any thread that reads it starts.
+void SetRunningDirectory(const std::string& folder);
 // Appends "/" to a non-empty path that ends in neither "/" nor "\".
 void AddTrailingBackslash(std::string& path);
 // Same as AddTrailingBackslash (paths here end in "/", never in "\").

@@ -18,6 +18,9 @@ bool StartsWithNoCase(const std::string& text, const char* prefix) {
 
 }  // namespace
 
+void HttpLibraryStart() { curl_global_init(CURL_GLOBAL_ALL); }
+void HttpLibraryStop() { curl_global_cleanup(); }
+
 bool IsHttpUrl(const std::string& url) {
   return StartsWithNoCase(url, "http://") || StartsWithNoCase(url, "https://");
 }

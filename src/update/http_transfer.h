@@ -14,6 +14,11 @@ struct TransferLimits {
   std::string caFile;             // certificate authorities to trust; empty: the system's own
 };
 
+// libcurl's global start and end for the program's run, paired; counted by libcurl, so transfers
+// made outside a run (which start the library on first use) keep working.
+void HttpLibraryStart();
+void HttpLibraryStop();
+
 // True for addresses beginning with "http://" or "https://" (scheme in any case).
 bool IsHttpUrl(const std::string& url);
 

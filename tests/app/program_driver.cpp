@@ -72,7 +72,8 @@ ProgramFolder::ProgramFolder(const std::string& extraOpenglSettings, const std::
   std::ofstream settings(Path("settings.xml"));
   settings << "<?xml version=\"1.0\"?>\n<genral>\n\t<active_game value=\"0\" />\n\t<tray_icon value=\"false\" />\n"
            << "\t<log_xmodel value=\"true\" />\n</genral>\n<dirs>\n\t<cod4 value=\"" << testfiles::RealDataPath("cod4")
-           << "\" />\n\t<export value=\"" << Path("exported") << "\" />\n</dirs>\n<opengl>\n" << extraOpenglSettings
+           << "\" />\n\t<cod5 value=\"" << testfiles::RealDataPath("cod5") << "\" />\n\t<bo1 value=\""
+           << testfiles::RealDataPath("codbo") << "\" />\n\t<export value=\"" << Path("exported") << "\" />\n</dirs>\n<opengl>\n" << extraOpenglSettings
            << "</opengl>\n" << extraSections;
 }
 

@@ -37,7 +37,7 @@ void LinkProgramAssets(const std::string& folder);
 bool KeepScreenshot(const std::string& dds, const std::string& name, const std::string& what);
 
 // A program folder of a test's own, with the built program's run-time assets and a settings file
-// that makes Cod4 of the real game files the active game. extraOpenglSettings go into the
+// that names the real game files' three game roots and makes Cod4 the active game. extraOpenglSettings go into the
 // "opengl" section, extraSections after it.
 class ProgramFolder {
  public:

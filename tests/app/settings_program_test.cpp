@@ -71,7 +71,9 @@ void ShowTabAndKeepIt(const ProgramFolder& folder, const std::string& window, co
   ASSERT_TRUE(ClickInMenu(window, "Settings", tab.x, 70)) << tab.menu;
   ASSERT_TRUE(MenuShown(tab.menu)) << tab.menu;
   for (const Tab& other : kTabs) {
-    if (other.menu != tab.menu) EXPECT_FALSE(OnMainThread([&] { return gOpenGL->gui.FindMenu(other.menu)->visible; }));
+    if (other.menu != tab.menu) {
+      EXPECT_FALSE(OnMainThread([&] { return gOpenGL->gui.FindMenu(other.menu)->visible; }));
+    }
   }
   ASSERT_TRUE(XdotoolMove(window, 5, 590));
   ASSERT_TRUE(TakeScreenShot(folder));
