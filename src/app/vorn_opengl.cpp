@@ -276,14 +276,18 @@ void VornOpenGL::SetAlwaysOnTop(bool onTop) {
   if (window && window->IsOpen()) window->SetAlwaysOnTop(onTop);
 }
 
-void VornOpenGL::Shutdown() {
-  // The job thread stops first: it may be using its context, which shares the window's.
+void VornOpenGL::StopWorkers() {
   if (xmodelThreadStarted_) {
     xmodelThread.Stop();
     xmodelThreadStarted_ = false;
   }
   // Nothing shows a notice any more: the bubble's thread ends.
   gBubble.Shutdown();
+}
+
+void VornOpenGL::Shutdown() {
+  // The job thread stops first: it may be using its context, which shares the window's.
+  StopWorkers();
   if (!window || !window->IsOpen()) return;
   window->MakeCurrent();
   ReleaseRenderSlots(renderSlots);

@@ -101,6 +101,8 @@ class VornOpenGL {
   // Stops the job thread (joined) and the notification bubble, then releases the worker's context,
   // the window and its context, and removes the tray icon.
   void Shutdown();
+  // Stops the job thread and the notice bubble's thread; Shutdown begins with it.
+  void StopWorkers();
 
   bool active = true;
   VornLoader xmodelList;

@@ -58,6 +58,17 @@ void MainLoop(VornOpenGL& app) {
   platform::StopMainThreadService();
 }
 
+// A fatal error ends the process on the main thread: the threads that may run by then stop first,
+// so that none runs on while the globals end.
+void StopThreadsBeforeFatalExit() {
+  if (gOpenGL) {
+    gOpenGL->xmodelList.StopListing();
+    gOpenGL->StopWorkers();
+  }
+  gIWDUtils.Stop();
+  platform::StopDesktopThread();
+}
+
 }  // namespace
 
 int RunProgram(const std::string& programFolder) {
@@ -95,6 +106,7 @@ int RunProgram(const std::string& programFolder) {
   // The splash stands in for the main window, which stays hidden until the splash closes; the
   // log's error boxes take the splash down first.
   VornLog::SetBeforeBoxHook(CloseSplashForErrorBox);
+  VornLog::SetBeforeExitHook(StopThreadsBeforeFatalExit);
   const bool splash = ShowSplash([] { gOpenGL->ShowMainWindow(); }, PlayHelloSound);
   PlugExportSteps(app->xmodelThread.Steps());
   PlugNoticeStep(app->xmodelThread.Steps(), [thread = &app->xmodelThread] { return thread->OpenOutputFolder(); });
@@ -123,6 +135,7 @@ int RunProgram(const std::string& programFolder) {
   updater->StopDownloadThread();
   gSound.Shutdown();
   gSettings.Save();
+  VornLog::SetBeforeExitHook(nullptr);
   app->Shutdown();
   app->xmodelList.StopListing();
   app->xmodelList.Reset();

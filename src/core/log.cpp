@@ -28,6 +28,7 @@ constinit FILE* VornLog::file_ = nullptr;
 constinit bool VornLog::keepMessages_ = false;
 constinit VornLog::BoxHook VornLog::boxHook_ = nullptr;
 constinit VornLog::BeforeBoxHook VornLog::beforeBoxHook_ = nullptr;
+constinit VornLog::BeforeExitHook VornLog::beforeExitHook_ = nullptr;
 
 namespace {
 
@@ -141,6 +142,7 @@ void VornLog::ShowBox(const std::string& caption, const std::string& text) {
 void VornLog::FatalError(const std::string& text) {
   Write("------------ ERROR: " + text);
   ShowBox("Vorn_Kesh - Critical Error", text);
+  if (beforeExitHook_) beforeExitHook_();
   std::exit(1);
 }
 
@@ -239,6 +241,7 @@ std::vector<std::string> VornLog::KeptMessages() {
 
 void VornLog::SetBoxHook(BoxHook hook) { boxHook_ = hook; }
 void VornLog::SetBeforeBoxHook(BeforeBoxHook hook) { beforeBoxHook_ = hook; }
+void VornLog::SetBeforeExitHook(BeforeExitHook hook) { beforeExitHook_ = hook; }
 
 std::string ErrorCodeText(int32_t code) {
   switch (code) {

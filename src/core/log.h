@@ -76,6 +76,10 @@ class VornLog {
   // Called before a box is shown: the splash screen destroys its window here.
   using BeforeBoxHook = void (*)();
   static void SetBeforeBoxHook(BeforeBoxHook hook);
+  // Called by FatalError after its box, before the process ends: the program stops its threads
+  // there, so that none runs on while the globals end. Null: none.
+  using BeforeExitHook = void (*)();
+  static void SetBeforeExitHook(BeforeExitHook hook);
 
  private:
   static void WriteLocked(const char* text, size_t length);
@@ -89,6 +93,7 @@ class VornLog {
   static bool keepMessages_;
   static BoxHook boxHook_;
   static BeforeBoxHook beforeBoxHook_;
+  static BeforeExitHook beforeExitHook_;
 };
 
 // The text of an image or file result code (ImageResult).
