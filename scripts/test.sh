@@ -25,5 +25,5 @@ ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp UBSAN
 
 echo "== ThreadSanitizer (threaded tests, whole-program journeys)"
 ./scripts/build.sh build-tsan -DDELVIX_SANITIZE=thread -DDELVIX_TESTS=ON -DDELVIX_BENCH=OFF
-TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" run_tests build-tsan -R 'Thread|Journey|DemoGamesProgram|FolderPickerProgram|ProgramSettings'
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/tests/tsan.supp" run_tests build-tsan -R 'Thread|Journey|DemoGamesProgram|FolderPickerProgram|ProgramSettings'
 echo "== all tests passed"

@@ -24,6 +24,7 @@
 
 namespace {
 
+using testing_support::ModelDrawn;
 using testing_support::OnMainThread;
 using testing_support::WaitUntil;
 using testing_support::Xdotool;
@@ -91,7 +92,7 @@ TEST(DemoGamesProgram, AFirstStartListsTheDemoModelAndAClickOnItsRowShowsItTextu
     Xdotool("windowfocus --sync " + window);
     // At 800 x 600 the list's first row lies at (513, 52).
     ASSERT_TRUE(testing_support::XdotoolClick(window, 560, 58)) << "the GUI did not see the pointer or the press";
-    ASSERT_TRUE(WaitUntil([] { return OnMainThread([] { return gOpenGL->xmodelThread.renderLodCount > 0; }); }))
+    ASSERT_TRUE(WaitUntil(ModelDrawn))
         << "the demo model was not loaded";
     Xdotool("mousemove --window " + window + " 300 560");
     std::this_thread::sleep_for(std::chrono::milliseconds(500));

@@ -83,9 +83,9 @@ void ScreenshotByF2(const std::string& window, const ProgramFolder& folder, cons
 }
 
 // Types search into the model list's search box (emptied first), clicks the one row left and
-// waits until the model is drawn; returns the milliseconds from the button's press on the row to
+// waits until model is drawn; returns the milliseconds from the button's press on the row to
 // the first frame with the model (the press is held a few frames, as a hand does).
-double SearchAndLoad(const std::string& window, const std::string& search) {
+double SearchAndLoad(const std::string& window, const std::string& search, const std::string& model) {
   EXPECT_TRUE(ClickItem(window, "xmodel_list", "TextBox"));
   EXPECT_TRUE(WaitUntil([] { return OnMainThread([] { return gOpenGL->gui.textEntryActive; }); }));
   Xdotool("key --delay 40 --repeat 40 BackSpace");
@@ -94,14 +94,13 @@ double SearchAndLoad(const std::string& window, const std::string& search) {
     ADD_FAILURE() << "the list is not filtered to one row by \"" << search << "\"";
     return -1;
   }
-  OnMainThread([] { return gOpenGL->xmodelThread.renderLodCount = 0; });
   const ItemRect list = ItemOnScreen("xmodel_list", "ListBox");
   EXPECT_TRUE(XdotoolMove(window, list.x + 60, list.y + 8));
   // Watched beside the click, which holds the button for a while.
   const Clock::time_point press = Clock::now();
   std::atomic<double> drawnMs{-1};
   std::thread watcher([&] {
-    if (WaitUntil([] { return OnMainThread([] { return gOpenGL->xmodelThread.renderLodCount > 0; }); })) {
+    if (WaitUntil([&] { return DrawnModelName() == model; })) {
       drawnMs = MsSince(press);
     }
   });
@@ -152,7 +151,7 @@ TEST(Journey, SearchesAndLoadsARealModelOfEachGameAndTakesItsScreenshotWithF2) {
     for (const Pick& pick : picks) {
       SCOPED_TRACE(pick.model);
       if (pick.game != 0) SwitchGameByF1(window, pick.game);
-      loadMs.push_back(SearchAndLoad(window, pick.search));
+      loadMs.push_back(SearchAndLoad(window, pick.search, pick.model));
       ScreenshotByF2(window, folder, pick.shot);
     }
   });
@@ -188,7 +187,7 @@ TEST(Journey, ExportsEveryFormatFromTheToolBarAndOpensTheTagsPage) {
     const std::string window = ProgramWindow();
     ASSERT_FALSE(window.empty()) << "no program window";
     ASSERT_TRUE(MenuShown("xmodel_list"));
-    ASSERT_GT(SearchAndLoad(window, "garand"), 0);
+    ASSERT_GT(SearchAndLoad(window, "garand", "weapon_mp_m1garand_rifle"), 0);
     // EXPORT MA, EXPORT OBJ, EXPORT XE, VIEW TAGS, CREATE GDT.
     for (size_t button = 0; button < 5; ++button) ASSERT_TRUE(ClickItem(window, "ToolBar", "TextButton", button));
     const std::string lod = folder.Path("exported/weapon_mp_m1garand_rifle/weapon_usa_m1garand_rifle_LOD01");

@@ -253,7 +253,7 @@ TEST(ProgramMainScreen, ViewOptionsLightPanelAndExportsFromTheToolBar) {
     })) << "the list is not filtered";
     const ItemRect list = ItemOnScreen("xmodel_list", "ListBox");
     ASSERT_TRUE(XdotoolClick(window, list.x + 60, list.y + 8));
-    ASSERT_TRUE(WaitUntil([] { return OnMainThread([] { return gOpenGL->xmodelThread.renderLodCount > 0; }); }))
+    ASSERT_TRUE(WaitUntil(ModelDrawn))
         << "the picked model was not loaded";
     KeepStep(folder, "model_picked");
 

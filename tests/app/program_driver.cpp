@@ -108,8 +108,17 @@ bool LoadAndWaitUntilDrawn(const char* name) {
     gOpenGL->xmodelThread.QueueXmodelLoad(gOpenGL->xmodelList.GetFolder(), name);
     return true;
   });
-  return WaitUntil([] { return OnMainThread([] { return gOpenGL->xmodelThread.renderLodCount > 0; }); });
+  return WaitUntil([name] { return DrawnModelName() == name; });
 }
+
+std::string DrawnModelName() {
+  return OnMainThread([] {
+    std::lock_guard<std::mutex> frame(gOpenGL->xmodelThread.frameMutex);
+    return gOpenGL->xmodelThread.renderLodCount > 0 ? gOpenGL->xmodelThread.Model().name : std::string();
+  });
+}
+
+bool ModelDrawn() { return !DrawnModelName().empty(); }
 
 void LookAtWholeModel() {
   OnMainThread([] {

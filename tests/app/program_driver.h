@@ -61,6 +61,10 @@ int RunProgramWith(const ProgramFolder& folder, const std::function<void()>& dri
 
 // Loads a model of the active game as a row of the model list does and waits until it is drawn.
 bool LoadAndWaitUntilDrawn(const char* name);
+// Whether the 3D view of the running program draws a model, and the name of the one it draws
+// ("" when none), read under the frame mutex as the frame reads them.
+bool ModelDrawn();
+std::string DrawnModelName();
 // Points the camera at the loaded model from in front of it and a little above its centre, at
 // about one and a half of its heights (Z is up), so a standing character is wholly in view.
 void LookAtWholeModel();

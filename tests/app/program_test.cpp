@@ -42,6 +42,7 @@
 namespace {
 
 // Runs fn on the main thread between frames and waits for it.
+using testing_support::ModelDrawn;
 using testing_support::OnMainThread;
 
 using testing_support::WaitUntil;
@@ -548,7 +549,7 @@ TEST(ProgramRun, TypingFiltersTheModelListAndAClickOnARowLoadsTheModel) {
     Xdotool("type --delay 120 garand");
     ASSERT_TRUE(WaitUntil([] { return ShownModelCount() == 1; })) << "the list is not filtered";
     ASSERT_TRUE(XdotoolClick(first, 560, 58));
-    ASSERT_TRUE(WaitUntil([] { return OnMainThread([] { return gOpenGL->xmodelThread.renderLodCount > 0; }); }))
+    ASSERT_TRUE(WaitUntil(ModelDrawn))
         << "the picked model was not loaded";
     Xdotool("mousemove --window " + first + " 450 300");
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
