@@ -34,18 +34,6 @@ using testing_support::WaitUntil;
 
 using testing_support::OnMainThread;
 
-// A window whose name starts with prefix is on screen (looked up by xwininfo, which reads the
-// UTF-8 names SDL gives).
-bool Visible(const std::string& prefix) {
-  std::string tree;
-  RunTool({"xwininfo", "-root", "-tree"}, &tree, 5000);
-  const size_t at = tree.find(" \"" + prefix);
-  if (at == std::string::npos) return false;
-  const size_t idStart = tree.rfind("0x", at);
-  std::string info;
-  RunTool({"xwininfo", "-id", tree.substr(idStart, at - idStart)}, &info, 5000);
-  return info.find("IsViewable") != std::string::npos;
-}
 
 // A program folder with the built assets and the real Cod4 files as the active game.
 void WriteProgramFolder(const TempFolder& folder, bool trayIcon) {
@@ -90,8 +78,8 @@ TEST(DesktopProgram, SplashThenMainWindowTrayBalloonAndExportBubble) {
   };
   std::thread watcher([&] {
     while (watching) {
-      const bool splash = Visible("Delvix\"");
-      const bool main = Visible("Vorn_Kesh Delvix");
+      const bool splash = testing_support::WindowShown("Delvix\"");
+      const bool main = testing_support::WindowShown("Vorn_Kesh Delvix");
       if (splash && splashSeenMs < 0) splashSeenMs = sinceStart();
       if (main && mainSeenMs < 0) mainSeenMs = sinceStart();
       if (!splash && splashSeenMs >= 0 && splashGoneMs < 0) splashGoneMs = sinceStart();

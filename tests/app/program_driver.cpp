@@ -223,6 +223,17 @@ OwnXServer::~OwnXServer() {
 
 bool XdotoolAvailable() { return std::system("command -v xdotool >/dev/null") == 0; }
 
+bool WindowShown(const std::string& prefix) {
+  std::string tree;
+  RunTool({"xwininfo", "-root", "-tree"}, &tree, 5000);
+  const size_t at = tree.find(" \"" + prefix);
+  if (at == std::string::npos) return false;
+  const size_t idStart = tree.rfind("0x", at);
+  std::string info;
+  RunTool({"xwininfo", "-id", tree.substr(idStart, at - idStart)}, &info, 5000);
+  return info.find("IsViewable") != std::string::npos;
+}
+
 std::string Xdotool(const std::string& args) {
   std::string out;
   if (FILE* pipe = ::popen(("xdotool " + args + " 2>/dev/null").c_str(), "r")) {

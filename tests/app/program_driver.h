@@ -105,6 +105,10 @@ class OwnXServer {
   std::string display_, oldDisplay_;
 };
 
+// A window whose name starts with prefix is on screen (looked up by xwininfo, which reads the
+// UTF-8 names SDL gives, where xdotool's name search does not).
+bool WindowShown(const std::string& prefix);
+
 // xdotool is installed.
 bool XdotoolAvailable();
 
