@@ -31,7 +31,6 @@
 #include "iwd/iwd_utils.h"
 #include "platform/open.h"
 #include "program_driver.h"
-#include "screens/callbacks.h"
 #include "support/local_server.h"
 #include "support/temp_folder.h"
 #include "support/wait_until.h"
@@ -41,7 +40,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::ChooseFolderInChooser;
+using testing_support::PickFolderInSettings;
 using testing_support::MenuHidden;
 using testing_support::MenuShown;
 using testing_support::OnMainThread;
@@ -287,12 +286,7 @@ TEST(IwdBoxProgram, ChosenRootWithFewImagesProposesTheToolWhichScansWithProgress
   RunOnOwnScreen(folder, [&](const std::string& window) {
     // The user chooses the game root with the "..." button of the general settings: the image
     // count that follows proposes the tool.
-    std::thread user([] { ChooseFolderInChooser("Select COD 4 'root' folder", "iwd_root_chooser"); });
-    OnMainThread([] {
-      OnPickCod4Root(gOpenGL->screens);  // returns once the chooser is answered
-      return true;
-    });
-    user.join();
+    ASSERT_TRUE(PickFolderInSettings(window, 0, "Select COD 4 'root' folder", "iwd_root_chooser"));
     ASSERT_TRUE(MenuShown("iwd_images_menu") && MenuShown("iwd_images_menu_lock")) << folder.Log();
     KeepShot(folder, "iwd_box");
 

@@ -1,6 +1,6 @@
-// The game-root chooser in the running program: the "..." button's callback opens the real GTK
-// dialog over the program's window, a user types a game folder into it, the game switch lists
-// that folder's models, and the root is still there after a restart.
+// The game-root chooser in the running program, driven by real input: the settings' "..." button
+// opens the real GTK dialog over the program's window, a user chooses a game folder in it, the
+// active game's drop-down lists that folder's models, and the root is still there after a restart.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -19,7 +19,6 @@
 #include "model/vorn_loader.h"
 #include "platform/files.h"
 #include "program_driver.h"
-#include "screens/callbacks.h"
 #include "support/temp_folder.h"
 #include "support/wait_until.h"
 #include "support/x_server.h"
@@ -61,23 +60,27 @@ TEST(FolderPickerProgram, ChosenGameRootIsListedAndKeptAfterARestart) {
   std::filesystem::create_directories(root + "/raw/xmodel");
   for (const char* model : {"gun_b", "gun_a"}) std::ofstream(root + "/raw/xmodel/" + model) << "x";
 
-  // First run: no root yet. The "..." button's callback opens the dialog on the user's home
-  // folder, which here is the game root; the user chooses it.
+  // First run: no root yet. The "..." button opens the dialog on the user's home folder, which
+  // here is the game root; the user chooses it.
   const char* home = std::getenv("HOME");
   const std::string savedHome = home ? home : "";
   ::setenv("HOME", root.c_str(), 1);
   testing_support::RunProgramDriven(folder.Root(), [&] {
     // The user sees the main window once the splash screen has gone.
     ASSERT_TRUE(WaitUntil([] { return OnMainThread([] { return !SplashShowing(); }); }, 30000));
-    std::thread user([] { testing_support::ChooseFolderInChooser(kPickerTitle, "folder_picker_program"); });
-    OnMainThread([] {
-      OnPickCod4Root(gOpenGL->screens);  // returns once the dialog is answered
-      return true;
-    });
-    user.join();
+    const std::string window = testing_support::ProgramWindow();
+    ASSERT_FALSE(window.empty()) << "no program window";
+    ASSERT_TRUE(testing_support::PickFolderInSettings(window, 0, kPickerTitle, "folder_picker_program"));
     EXPECT_EQ(OnMainThread([] { return gSettings.dir_cod4; }), root);
-    // The drop-down's game switch lists it.
-    EXPECT_TRUE(OnMainThread([] { return OnActiveGameChanged(gOpenGL->screens, 0); }));
+    // A root without the game's images says so in the error box (the image tool has nothing to
+    // work on); its "Close" puts it away.
+    ASSERT_TRUE(testing_support::MenuShown("error_menu"));
+    ASSERT_TRUE(testing_support::XdotoolClick(window, 80 + 380 + 32, 60 + 310 + 10));
+    ASSERT_TRUE(testing_support::MenuHidden("error_menu"));
+    // The active game's drop-down, COD 4 picked again, lists it.
+    const ItemRect activeGame{335, 260, 120, 18};
+    ASSERT_TRUE(testing_support::OpenDropDown(window, "Settings_genral", activeGame));
+    ASSERT_TRUE(testing_support::PickOption(window, "Settings_genral", activeGame, 0));
     std::vector<std::string> names;
     EXPECT_TRUE(WaitUntil([&] { return !(names = ListedModels()).empty(); }, 10000));
     EXPECT_EQ(names, (std::vector<std::string>{"gun_a", "gun_b"}));

@@ -14,6 +14,7 @@
 #include "app/vorn_opengl.h"
 #include "app/win_main.h"
 #include "core/log.h"
+#include "desktop/splash.h"
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/key_codes.h"
@@ -287,6 +288,41 @@ bool ChooseFolderInChooser(const std::string& title, const std::string& screensh
     WaitUntil([&] { return FindShownWindow(title).empty(); }, 3000);
   }
   return true;
+}
+
+bool ClickInMenu(const std::string& window, const std::string& menu, int x, int y) {
+  const ItemRect origin = OnMainThread([menu] {
+    const Menu* found = gOpenGL->gui.FindMenu(menu);
+    return found ? found->rect : ItemRect{};
+  });
+  return XdotoolClick(window, origin.x + x, origin.y + y);
+}
+
+bool OpenDropDown(const std::string& window, const std::string& menu, const ItemRect& rect) {
+  return ClickInMenu(window, menu, rect.x + rect.w - rect.h / 2, rect.y + rect.h / 2);
+}
+
+bool PickOption(const std::string& window, const std::string& menu, const ItemRect& rect, int option) {
+  return ClickInMenu(window, menu, rect.x + rect.w / 2, rect.y + rect.h + 5 + 15 * option + 6);
+}
+
+bool PickFolderInSettings(const std::string& window, int row, const std::string& title, const std::string& screenshot) {
+  constexpr int kRowY[] = {122, 144, 166, 204, 226};  // the rows of the general tab
+  // The keys reach the main window once the splash screen has made way for it.
+  if (!WaitUntil([] { return OnMainThread([] { return !SplashShowing(); }); })) return false;
+  Xdotool("windowfocus --sync " + window);
+  Xdotool("key s");
+  if (!MenuShown("Settings_genral")) {
+    std::fprintf(stderr, "the settings hot key did not open the general tab\n");
+    return false;
+  }
+  bool chosen = false;
+  std::thread user([&] { chosen = ChooseFolderInChooser(title, screenshot); });
+  // The chooser is modal: the main loop waits in it until it is answered.
+  const bool clicked = ClickInMenu(window, "Settings_genral", 570, kRowY[row] + 1 + 8);
+  user.join();
+  if (!clicked || !chosen) std::fprintf(stderr, "the \"...\" button: %s, the chooser: %s\n", clicked ? "clicked" : "not seen", chosen ? "answered" : "not shown");
+  return clicked && chosen;
 }
 
 bool XdotoolDrag(const std::string& window, int x0, int y0, int x1, int y1) {

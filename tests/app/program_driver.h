@@ -128,6 +128,17 @@ bool XdotoolClick(const std::string& window, int x, int y);
 // screen as <build>/tests/screenshots/<screenshot>.png and chooses the folder it opened on (Return),
 // again should the first key arrive before the dialog takes it. False when no chooser showed.
 bool ChooseFolderInChooser(const std::string& title, const std::string& screenshot);
+// Clicks the point (x, y) of the menu name of the running program (the menu's place added).
+bool ClickInMenu(const std::string& window, const std::string& menu, int x, int y);
+// Opens the drop-down at rect (in its menu's coordinates) of menu by its arrow; picks option
+// number option of the open drop-down at rect.
+bool OpenDropDown(const std::string& window, const std::string& menu, const ItemRect& rect);
+bool PickOption(const std::string& window, const std::string& menu, const ItemRect& rect, int option);
+// A user picks a folder in the settings: the settings hot key "s" opens the panel on its general
+// tab, a click on the "..." button of folder row (0 Cod4, 1 Cod5, 2 Cod BO root, 3 export, 4 GDT
+// folder) opens the desktop's folder chooser titled title, answered as ChooseFolderInChooser does.
+// False when the panel or the chooser did not show.
+bool PickFolderInSettings(const std::string& window, int row, const std::string& title, const std::string& screenshot);
 // Drags with the left button held from (x0, y0) to (x1, y1) in steps, as a hand does.
 bool XdotoolDrag(const std::string& window, int x0, int y0, int x1, int y1);
 // Taps a key (an xdotool key name such as "z" or "space") in window and lets frames see it.

@@ -19,10 +19,13 @@
 
 namespace {
 
+using testing_support::ClickInMenu;
 using testing_support::KeepScreenshot;
 using testing_support::MenuHidden;
 using testing_support::MenuShown;
 using testing_support::OnMainThread;
+using testing_support::OpenDropDown;
+using testing_support::PickOption;
 using testing_support::ProgramFolder;
 using testing_support::ProgramWindow;
 using testing_support::RunProgramWith;
@@ -31,20 +34,6 @@ using testing_support::WaitUntil;
 using testing_support::Xdotool;
 using testing_support::XdotoolClick;
 using testing_support::XdotoolMove;
-
-// Where the program's window has the menu name now (its items are placed relative to it).
-ItemRect MenuRect(const std::string& name) {
-  return OnMainThread([name] {
-    const Menu* menu = gOpenGL->gui.FindMenu(name);
-    return menu ? menu->rect : ItemRect{};
-  });
-}
-
-// Clicks the point (x, y) of the menu name.
-bool ClickInMenu(const std::string& window, const std::string& name, int x, int y) {
-  const ItemRect origin = MenuRect(name);
-  return XdotoolClick(window, origin.x + x, origin.y + y);
-}
 
 // Types key into the focused program window, held for a few frames as a hand holds it (a hot key
 // is looked at once per frame, while it is down).
@@ -81,19 +70,8 @@ void ShowTabAndKeepIt(const ProgramFolder& folder, const std::string& window, co
   if (!png.empty()) std::printf("settings tab: %s\n", png.c_str());
 }
 
-// Opens the drop-down at rect of the menu name by its arrow.
-bool OpenDropDown(const std::string& window, const std::string& name, const ItemRect& rect) {
-  return ClickInMenu(window, name, rect.x + rect.w - rect.h / 2, rect.y + rect.h / 2);
-}
-
-// Picks option number option of the open drop-down at rect.
-bool PickOption(const std::string& window, const std::string& name, const ItemRect& rect, int option) {
-  return ClickInMenu(window, name, rect.x + rect.w / 2, rect.y + rect.h + 5 + 15 * option + 6);
-}
-
 }  // namespace
 
-// Not named for the ThreadSanitizer pass: Mesa's software renderer reports races of its own there.
 TEST(ProgramSettings, TabsShowByHandChoicesAndAReboundHotKeyAreKeptAfterQuitAndRestart) {
   if (std::system("command -v xdotool >/dev/null") != 0) GTEST_SKIP() << "xdotool not installed";
   testing_support::PrivateXServer server;

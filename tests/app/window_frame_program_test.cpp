@@ -196,7 +196,17 @@ bool Maximised(const std::string& id) { return WindowState(id).find("MAXIMIZED_H
 // Maximises the window by clicking twice on the caption (double) or on the maximise button, and
 // restores it the same way: full screen in between, its old rectangle after.
 void ExpectMaximiseAndRestore(const std::string& id, bool doubleClick, const std::string& screenshot) {
-  const Geometry before = WindowGeometry(id);
+  // The place of the buttons is read once the window has settled (a resize just made may still
+  // be going through the window manager on a loaded machine).
+  Geometry before = WindowGeometry(id);
+  EXPECT_TRUE(WaitUntil([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const Geometry now = WindowGeometry(id);
+    const bool settled = now.x == before.x && now.y == before.y && now.width == before.width &&
+                         now.height == before.height;
+    before = now;
+    return settled;
+  }, 10000));
   int x = before.x + 300, y = before.y + 15;
   if (!doubleClick) CaptionButtonCentre(before, false, 1, x, y);
   doubleClick ? DoubleClick(x, y) : Click(x, y);
