@@ -280,7 +280,8 @@ bool XdotoolClick(const std::string& window, int x, int y) { return XdotoolMove(
 
 bool ChooseFolderInChooser(const std::string& title, const std::string& screenshot) {
   std::string id;
-  if (!WaitUntil([&] { return !(id = FindShownWindow(title)).empty(); }, 30000)) return false;
+  // GTK's first dialog of a run loads its themes and icons: slow on a loaded machine.
+  if (!WaitUntil([&] { return !(id = FindShownWindow(title)).empty(); }, 90000)) return false;
   std::this_thread::sleep_for(std::chrono::seconds(1));  // drawn by now
   RunTool({"import", "-window", "root", ScreenshotFolder() + screenshot + ".png"});
   for (int attempt = 0; attempt < 5 && !FindShownWindow(title).empty(); ++attempt) {

@@ -126,7 +126,8 @@ bool XdotoolPress(int x, int y, bool release = true);
 bool XdotoolClick(const std::string& window, int x, int y);
 // A user at the desktop's folder chooser titled title: waits for it, keeps a screenshot of the
 // screen as <build>/tests/screenshots/<screenshot>.png and chooses the folder it opened on (Return),
-// again should the first key arrive before the dialog takes it. False when no chooser showed.
+// again should the first key arrive before the dialog takes it. False when no chooser showed within
+// a minute and a half.
 bool ChooseFolderInChooser(const std::string& title, const std::string& screenshot);
 // Clicks the point (x, y) of the menu name of the running program (the menu's place added).
 bool ClickInMenu(const std::string& window, const std::string& menu, int x, int y);
