@@ -63,9 +63,7 @@ void VornOpenGL::Create(int clientWidth, int clientHeight) {
     case platform::WindowStatus::VideoFailed:
     case platform::WindowStatus::WindowFailed: VornLog::FatalErrorf("Window Creation Error.");
     // Without its extensions the program cannot draw: an error, never a quiet end.
-    case platform::WindowStatus::GlewFailed:
-      VornLog::Printf("Ext (%i)", window->GlInfo().glewResult);
-      VornLog::FatalErrorf("Initialization Failed.");
+    case platform::WindowStatus::GlewFailed: VornLog::Printf("Ext (%i)", window->GlInfo().glewResult); [[fallthrough]];
     default: VornLog::FatalErrorf("Initialization Failed.");
   }
   gWindowFrame.Attach(*window);

@@ -44,13 +44,6 @@ bool RealDataPresent() {
   return true;
 }
 
-size_t ShownModelCount() {
-  return OnMainThread([] {
-    std::lock_guard<std::mutex> lock(LoaderMutex);
-    return gOpenGL->xmodelList.shownNames ? gOpenGL->xmodelList.shownNames->size() : size_t{0};
-  });
-}
-
 bool ListReady() {
   return WaitUntil([] { return OnMainThread([] { return !gOpenGL->xmodelList.IsLoading(); }); });
 }
@@ -59,13 +52,6 @@ bool ListReady() {
 void PressKey(const std::string& window, const std::string& key) {
   Xdotool("windowfocus --sync " + window);
   Xdotool("key " + key);
-}
-
-// Clicks the centre of an item of a menu.
-bool ClickItem(const std::string& window, const std::string& menu, const std::string& kind, size_t index = 0) {
-  const ItemRect r = ItemOnScreen(menu, kind, index);
-  if (r.w <= 0 || r.h <= 0) return false;
-  return XdotoolClick(window, CentreX(r), CentreY(r));
 }
 
 // F2 on the keyboard; the screenshot it writes is kept as journey_<name>.png.

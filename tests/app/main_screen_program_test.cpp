@@ -44,13 +44,6 @@ bool Settled(const std::string& name) {
   });
 }
 
-// Clicks the centre of an item of a menu.
-bool ClickItem(const std::string& window, const std::string& menu, const std::string& kind, size_t index = 0) {
-  const ItemRect r = ItemOnScreen(menu, kind, index);
-  if (r.w <= 0 || r.h <= 0) return false;
-  return XdotoolClick(window, CentreX(r), CentreY(r));
-}
-
 // A pixel of a screenshot read back through Pillow.
 struct Shot {
   testfiles::ReadBackImage image;
@@ -245,12 +238,7 @@ TEST(ProgramMainScreen, ViewOptionsLightPanelAndExportsFromTheToolBar) {
     ASSERT_TRUE(ClickItem(window, "xmodel_list", "TextBox"));
     ASSERT_TRUE(WaitUntil([] { return OnMainThread([] { return gOpenGL->gui.textEntryActive; }); }));
     Xdotool("type --delay 120 m1garand");
-    ASSERT_TRUE(WaitUntil([] {
-      return OnMainThread([] {
-        std::lock_guard<std::mutex> lock(LoaderMutex);
-        return gOpenGL->xmodelList.shownNames && gOpenGL->xmodelList.shownNames->size() == 1;
-      });
-    })) << "the list is not filtered";
+    ASSERT_TRUE(WaitUntil([] { return ShownModelCount() == 1; })) << "the list is not filtered";
     const ItemRect list = ItemOnScreen("xmodel_list", "ListBox");
     ASSERT_TRUE(XdotoolClick(window, list.x + 60, list.y + 8));
     ASSERT_TRUE(WaitUntil(ModelDrawn))

@@ -121,6 +121,13 @@ std::string DrawnModelName() {
 
 bool ModelDrawn() { return !DrawnModelName().empty(); }
 
+size_t ShownModelCount() {
+  return OnMainThread([] {
+    std::lock_guard<std::mutex> lock(LoaderMutex);
+    return gOpenGL->xmodelList.shownNames ? gOpenGL->xmodelList.shownNames->size() : size_t{0};
+  });
+}
+
 void LookAtWholeModel() {
   OnMainThread([] {
     const float* centre = gOpenGL->scene.modelCenter;
@@ -291,6 +298,12 @@ bool ChooseFolderInChooser(const std::string& title, const std::string& screensh
   return true;
 }
 
+bool ClickItem(const std::string& window, const std::string& menu, const std::string& kind, size_t index) {
+  const ItemRect r = ItemOnScreen(menu, kind, index);
+  if (r.w <= 0 || r.h <= 0) return false;
+  return XdotoolClick(window, CentreX(r), CentreY(r));
+}
+
 bool ClickInMenu(const std::string& window, const std::string& menu, int x, int y) {
   const ItemRect origin = OnMainThread([menu] {
     const Menu* found = gOpenGL->gui.FindMenu(menu);
@@ -308,7 +321,6 @@ bool PickOption(const std::string& window, const std::string& menu, const ItemRe
 }
 
 bool PickFolderInSettings(const std::string& window, int row, const std::string& title, const std::string& screenshot) {
-  constexpr int kRowY[] = {122, 144, 166, 204, 226};  // the rows of the general tab
   // The keys reach the main window once the splash screen has made way for it.
   if (!WaitUntil([] { return OnMainThread([] { return !SplashShowing(); }); })) return false;
   Xdotool("windowfocus --sync " + window);
@@ -317,12 +329,24 @@ bool PickFolderInSettings(const std::string& window, int row, const std::string&
     std::fprintf(stderr, "the settings hot key did not open the general tab\n");
     return false;
   }
+  // The row's "..." button, the row-th of the tab's buttons with that label.
+  const ItemRect button = OnMainThread([row] {
+    int seen = 0;
+    for (const TextButton& b : gOpenGL->gui.FindMenu("Settings_genral")->textButtons) {
+      if (b.label == "..." && seen++ == row) return b.rect;
+    }
+    return ItemRect{};
+  });
+  if (button.w <= 0) return false;
   bool chosen = false;
   std::thread user([&] { chosen = ChooseFolderInChooser(title, screenshot); });
   // The chooser is modal: the main loop waits in it until it is answered.
-  const bool clicked = ClickInMenu(window, "Settings_genral", 570, kRowY[row] + 1 + 8);
+  const bool clicked = ClickInMenu(window, "Settings_genral", CentreX(button), CentreY(button));
   user.join();
-  if (!clicked || !chosen) std::fprintf(stderr, "the \"...\" button: %s, the chooser: %s\n", clicked ? "clicked" : "not seen", chosen ? "answered" : "not shown");
+  if (!clicked || !chosen) {
+    std::fprintf(stderr, "the \"...\" button: %s, the chooser: %s\n", clicked ? "clicked" : "not seen",
+                 chosen ? "answered" : "not shown");
+  }
   return clicked && chosen;
 }
 

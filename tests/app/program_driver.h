@@ -74,6 +74,8 @@ void LookAtWholeModel();
 // when there is no such item.
 ItemRect ItemOnScreen(const std::string& menu, const std::string& kind, size_t index = 0);
 inline int CentreX(const ItemRect& r) { return r.x + r.w / 2; }
+// The rows the model list shows now (its search box's filter applied).
+size_t ShownModelCount();
 // Waits until the menu name of the running program shows (hides) and its transition has ended;
 // false when it does not within a minute.
 bool MenuShown(const std::string& name);
@@ -129,6 +131,9 @@ bool XdotoolClick(const std::string& window, int x, int y);
 // again should the first key arrive before the dialog takes it. False when no chooser showed within
 // a minute and a half.
 bool ChooseFolderInChooser(const std::string& title, const std::string& screenshot);
+// Clicks the centre of an item of a menu (kind and index as ItemOnScreen); false when there is no
+// such item or the GUI did not see the click.
+bool ClickItem(const std::string& window, const std::string& menu, const std::string& kind, size_t index = 0);
 // Clicks the point (x, y) of the menu name of the running program (the menu's place added).
 bool ClickInMenu(const std::string& window, const std::string& menu, int x, int y);
 // Opens the drop-down at rect (in its menu's coordinates) of menu by its arrow; picks option

@@ -44,6 +44,7 @@ namespace {
 // Runs fn on the main thread between frames and waits for it.
 using testing_support::ModelDrawn;
 using testing_support::OnMainThread;
+using testing_support::ShownModelCount;
 
 using testing_support::WaitUntil;
 using testing_support::ProgramFolder;
@@ -518,13 +519,6 @@ TEST(ProgramSound, DisableAllKeepsTheOutputSilent) {
 // ---- The model list, driven with real input through the X server ------------------------------
 
 namespace {
-
-size_t ShownModelCount() {
-  return OnMainThread([] {
-    std::lock_guard<std::mutex> lock(LoaderMutex);
-    return gOpenGL->xmodelList.shownNames ? gOpenGL->xmodelList.shownNames->size() : size_t{0};
-  });
-}
 
 }  // namespace
 
